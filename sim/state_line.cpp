@@ -1,0 +1,80 @@
+#include "sim/state_line.h"
+
+#include "engine/lcd_form.h"
+#include "engine/level.h"
+
+namespace karvan::sim {
+
+TGameFlags ReadGameFlags(const TLCDForm&) {
+  return {};
+}
+
+std::string VisibleRow(const TLCDForm& Form, int y) {
+  std::string Row;
+  for (std::size_t x = 0; x < Form.Map.size(); ++x) {
+    if (x > 0) Row += ',';
+    int Code = 0;
+    if (y >= 0 && y < static_cast<int>(Form.Map[x].size()))
+      for (int Kind = 0; Kind < GridCrystalCount; ++Kind) {
+        const auto& Sprite = Form.Map[x][y].Sprites[Kind];
+        if (Sprite && Sprite->SpriteVisible) Code |= 1 << Kind;
+      }
+    Row += std::to_string(Code);
+  }
+  return Row;
+}
+
+nlohmann::ordered_json StateLine(const TLCDForm* Form, std::int64_t Clock,
+                                 const std::vector<std::string>& Sounds,
+                                 const std::vector<std::string>& Messages, bool Ended,
+                                 bool ShowMap) {
+  nlohmann::ordered_json Line;
+  Line["t"] = Clock;
+  if (Form == nullptr) {
+    Line["ended"] = Ended;
+    return Line;
+  }
+  const TGameFlags Flags = ReadGameFlags(*Form);
+  Line["level"] = Form->Level ? nlohmann::ordered_json(Form->Level->Nr) : nullptr;
+  Line["score"] = Form->Score;
+  Line["lives"] = Form->Lives;
+  Line["hero"] = {Form->HeroPos.X, Form->HeroPos.Y};
+  Line["map_pos"] = {Form->MapPos.X, Form->MapPos.Y};
+  Line["coins_left"] = Form->Level ? Form->Level->CoinsLeft : 0;
+  Line["keys"] = Flags.Keys;
+  Line["has_map"] = Flags.HasMap;
+  Line["map_mode"] = Flags.MapMode;
+  Line["invincible"] = Flags.Invincible;
+
+  auto Lit = nlohmann::ordered_json::array();
+  for (std::size_t Nr = 0; Nr < Form->CrystalArr.size(); ++Nr)
+    if (Form->CrystalArr[Nr].Visible) Lit.push_back(Nr);
+  Line["lit"] = std::move(Lit);
+
+  // The hero's side record, looked up without the message an empty side grid would show.
+  auto Side = nlohmann::ordered_json::array();
+  const int x = Form->HeroPos.X;
+  const int y = Form->HeroPos.Y;
+  if (Form->InMapRange(x, y)) {
+    const std::size_t sx = x / 5;
+    const std::size_t sy = y / 4;
+    if (sx < Form->SideArr.size() && sy < Form->SideArr[sx].size())
+      for (int Kind = 0; Kind < SideCrystalCount; ++Kind) {
+        const auto& Sprite = Form->SideArr[sx][sy].Sprites[Kind];
+        if (Sprite && Sprite->SpriteVisible) Side.push_back(SideCrystalNames[Kind]);
+      }
+  }
+  Line["side"] = std::move(Side);
+  Line["sounds"] = Sounds;
+  Line["messages"] = Messages;
+  Line["ended"] = Ended;
+  if (ShowMap) {
+    auto Rows = nlohmann::ordered_json::array();
+    const int RowCount = Form->Map.empty() ? 0 : static_cast<int>(Form->Map[0].size());
+    for (int Row = 0; Row < RowCount; ++Row) Rows.push_back(VisibleRow(*Form, Row));
+    Line["map"] = std::move(Rows);
+  }
+  return Line;
+}
+
+}  // namespace karvan::sim

@@ -1,0 +1,379 @@
+#include "engine/lcd_form.h"
+
+#include <algorithm>
+
+#include "engine/level.h"
+#include "engine/platform.h"
+#include "engine/render.h"
+#include "engine/support.h"
+#include "forms/end_of_level_form.h"
+#include "forms/intro_form.h"
+#include "forms/level_select_form.h"
+
+namespace karvan {
+
+TLCDForm::TLCDForm() {
+  PopupMenu.Items = {
+      {"Selectlevel1", "Restart", [this] { Selectlevel1Click(); }},
+      {"Info1", "Info", [this] { Info1Click(); }},
+      {"READMETXT1", "README.TXT", [this] { READMETXT1Click(); }},
+      {"WHATSNEWTXT1", "WHATSNEW.TXT", [this] { WHATSNEWTXT1Click(); }},
+      {"Quit1", "Quit", [this] { Quit1Click(); }},
+  };
+}
+
+TLCDForm::~TLCDForm() {
+  std::unique_ptr<TRender> OldRender = std::move(Render);
+  OldRender.reset();
+  std::unique_ptr<TLevel> OldLevel = std::move(Level);
+  OldLevel.reset();
+  CollectRetiredLevel();
+}
+
+void TLCDForm::Create() {
+  OnKeyDown = [this](Word& Key, TShiftState Shift) { LCDKeyDown(Key, Shift); };
+  EnemyMoveDelay = 800;
+  KillDelayConst = 1000;
+  if (const TImage* Picture = GetGameImage()) {
+    Width = Picture->Width;
+    Height = Picture->Height;
+  }
+  MaxLives = 3;
+
+  using namespace BaseTemplates;
+  const int T = TimePos();
+  AddCrystal(AmImage, T, 2);
+  AddCrystal(PmImage, T, 16);
+  Digit1 = AddDigit(T + 25, 1);
+  Digit2 = AddDigit(T + 41, 1);
+  TimeDot1 = AddCrystal(TimeDotImage, T + 55, 6);
+  TimeDot2 = AddCrystal(TimeDotImage, T + 54, 15);
+  Digit3 = AddDigit(T + 67, 1);
+  Digit4 = AddDigit(T + 83, 1);
+  CellCrystalNr = static_cast<int>(CrystalArr.size());
+}
+
+// ---- Virtual operations -------------------------------------------------------------------
+
+bool TLCDForm::HeroDying() {
+  const TSprite* Hero = HeroSprite();
+  return Hero != nullptr && Hero->KillTime != -1;
+}
+
+void TLCDForm::Init(int LevelNr) {
+  HeroPos = {0, 0};
+  Quit = false;
+  MapPos = {0, 0};
+  LastEnemySound = 0;
+  InitLevel(LevelNr);
+}
+
+void TLCDForm::InitLevel(int) {}
+
+void TLCDForm::CheckInventory() {}
+
+void TLCDForm::CheckMovement() {
+  const std::uint64_t Generation = GridGenerationCounter;
+  CheckInventory();
+  if (Generation != GridGenerationCounter) return;
+
+  for (auto& Column : Map)
+    for (TCellRec& Cell : Column)
+      for (auto& Sprite : Cell.Sprites)
+        if (Sprite) Sprite->Moved = false;
+
+  // A figure's step may end the level (the hero taking the last gold) and replace the grid:
+  // the rest of the old grid is then not walked.
+  bool AnyMoved = false;
+  for (std::size_t x = 0; x < Map.size(); ++x) {
+    for (std::size_t y = 0; y < Map[x].size(); ++y) {
+      if (InSideMapRange(static_cast<int>(x), static_cast<int>(y))) {
+        TSideCellRec& Side = GetSideArr(static_cast<int>(x), static_cast<int>(y));
+        for (auto& Sprite : Side.Sprites) {
+          if (Sprite && Sprite->CheckMove()) AnyMoved = true;
+          if (Generation != GridGenerationCounter) return;
+        }
+      }
+      for (auto& Sprite : Map[x][y].Sprites) {
+        if (Sprite && Sprite->CheckMove()) AnyMoved = true;
+        if (Generation != GridGenerationCounter) return;
+      }
+    }
+  }
+  // The moving-object sound: no recording is assigned to it, so it stays silent.
+  if (AnyMoved && !HeroDying() && TimePassed(LastEnemySound, 300)) PlayWave("");
+  if (Level) Level->CheckMovement();
+}
+
+TGridCrystal TLCDForm::CoinSprite() {
+  return gcWallVert;
+}
+
+void TLCDForm::ClearResurrect() {}
+
+bool TLCDForm::InScreenRange(int x, int y) {
+  return 0 <= x && x <= 4 && 0 <= y && y <= 3;
+}
+
+void TLCDForm::Run() {
+  GetPlatform().ShowDeviceForm(*this);
+  int LevelNr = 0;
+  for (;;) {
+    Quit = false;
+    Restart = false;
+    for (int Nr = 0; Nr < static_cast<int>(CrystalArr.size()); ++Nr) ShowCrystal(Nr);
+    Draw();
+    if (CreateFormOnce(IntroForm)) GetPlatform().ShowModal(*IntroForm);
+    if (IntroForm->ModalResult == TModalResult::mrOk) {
+      LevelNr = ChooseLevel(*this);
+      if (LevelNr > 0) {
+        WaitTicks(1000);
+        Lives = MaxLives;
+        Score = 0;
+        Init(LevelNr);
+        do {
+          CollectRetiredLevel();
+          if (Render) Render->Run();
+          CheckMovement();
+          Draw();
+          PumpMessages();
+        } while (!Quit && !Restart);
+      }
+    }
+    CollectRetiredLevel();
+    if (LevelNr != 0 && Restart) continue;
+    return;
+  }
+}
+
+const TImage* TLCDForm::GetGameImage() {
+  return nullptr;
+}
+const TPanel* TLCDForm::GetACLPanel() {
+  return nullptr;
+}
+const TPanel* TLCDForm::GetGamePanel() {
+  return nullptr;
+}
+
+void TLCDForm::LCDMouseDown(TMouseButton Button, TShiftState, int X, int Y) {
+  if (Button == TMouseButton::mbRight) {
+    GetPlatform().PopupMenu(PopupMenu, Left + X, Top + Y);
+  } else if (PointInPanel(GetACLPanel(), X, Y)) {
+    Restart = true;
+  } else if (PointInPanel(GetGamePanel(), X, Y)) {
+    Word Key = VK_1;
+    LCDKeyDown(Key, 0);
+  }
+}
+
+void TLCDForm::LCDKeyDown(Word& Key, TShiftState Shift) {
+  if (Key == VK_ESCAPE) {
+    Restart = true;
+  } else if (Key == VK_1) {
+    if (const TMenuItem* Item = PopupMenu.FindByName("Selectlevel1")) Item->Click();
+  } else if (Key == VK_F4 && (Shift & ssAlt) != 0) {
+    Quit = true;
+  }
+}
+
+const TImage* TLCDForm::GetDisplay() {
+  return nullptr;
+}
+
+int TLCDForm::TimePos() {
+  return 0;
+}
+
+bool TLCDForm::CheckExit() {
+  return Level != nullptr && Level->CoinsLeft <= 0;
+}
+
+int TLCDForm::WMNCHitTest(int, int) {
+  return HTCLIENT;
+}
+
+void TLCDForm::WMNCRButtonDown(int XCursor, int YCursor) {
+  GetPlatform().PopupMenu(PopupMenu, XCursor, YCursor);
+}
+
+// ---- Game loop helpers --------------------------------------------------------------------
+
+void TLCDForm::Wait(std::int64_t Duration) {
+  Animation = true;
+  std::int64_t Start = Now();
+  do {
+    if (Render) Render->Run();
+    Draw();
+    PumpMessages();
+  } while (!TimePassed(Start, Duration));
+  Animation = false;
+}
+
+void TLCDForm::Scroll(TPos ScrollDir) {
+  Scrolling = true;
+  switch (ScrollDir) {
+    case PosTop:
+      if (MapPos.Y >= 4) MapPos.Y -= 4;
+      break;
+    case PosBottom:
+      if (MapPos.X >= 0 && MapPos.X < static_cast<int>(Map.size()) && MapPos.Y >= 0 &&
+          MapPos.Y + 4 < static_cast<int>(Map[MapPos.X].size()))
+        MapPos.Y += 4;
+      break;
+    case PosLeft:
+      if (MapPos.X >= 5) {
+        for (int Step = 0; Step < 5; ++Step) {
+          --MapPos.X;
+          Wait(100);
+        }
+      }
+      break;
+    case PosRight:
+      if (MapPos.X >= 0 && MapPos.X + 5 < static_cast<int>(Map.size())) {
+        for (int Step = 0; Step < 5; ++Step) {
+          ++MapPos.X;
+          Wait(100);
+        }
+      }
+      break;
+    default:
+      break;
+  }
+  xResurrect = HeroPos.X;
+  yResurrect = HeroPos.Y;
+  ResetMovingObjects(true);
+  Scrolling = false;
+}
+
+TSprite* TLCDForm::HeroSprite() const {
+  return SpriteAt(HeroPos.X, HeroPos.Y, gcHero);
+}
+
+void TLCDForm::Resurrect(bool) {
+  if (Lives <= 0) {
+    PlayWave("wvGameOver");
+    WaitTicks(3000);
+    Quit = true;
+    return;
+  }
+  ResetMovingObjects(true);
+  HeroPos = {xResurrect, yResurrect};
+  if (Level && Level->xStart != -1) HeroPos = {Level->xStart, Level->yStart};
+  if (TSprite* Hero = HeroSprite()) Hero->KillTime = -1;
+  ClearResurrect();
+  if (TSprite* Hero = HeroSprite()) {
+    Hero->SpriteVisible = true;
+    Hero->MoveDelay = 200;
+    Hero->StartTime = 200;
+    Hero->SpeedTime = 200;
+  }
+  MapPos = {std::max(0, HeroPos.X) / 5 * 5, std::max(0, HeroPos.Y) / 4 * 4};
+}
+
+void TLCDForm::IncScore(int Val) {
+  for (int i = 0; i < Val; ++i) {
+    ++Score;
+    PlayWave("wvScore");
+    if (Render) Render->Run();
+    Draw();
+    WaitTicks(100);
+  }
+}
+
+void TLCDForm::PlayWave(std::string_view s) {
+  if (s.empty()) return;
+  GetPlatform().PlaySound(s);
+  WaitTicks(10);
+}
+
+void TLCDForm::EndOfGame() {
+  CreateFormOnce(EndOfLevelForm);
+  GetPlatform().ShowModal(*EndOfLevelForm);
+  Restart = true;
+}
+
+// ---- Menu commands ------------------------------------------------------------------------
+
+void TLCDForm::Selectlevel1Click() {
+  Restart = true;
+}
+
+void TLCDForm::Info1Click() {
+  CreateFormOnce(IntroForm);
+  GetPlatform().ShowModal(*IntroForm);
+}
+
+void TLCDForm::READMETXT1Click() {
+  RunProgram("README.TXT", "", true, "", true);
+}
+
+void TLCDForm::WHATSNEWTXT1Click() {
+  RunProgram("WHATSNEW.TXT", "", true, "", true);
+}
+
+void TLCDForm::Quit1Click() {
+  Quit = true;
+}
+
+// ---- Input --------------------------------------------------------------------------------
+
+void TLCDForm::KeyDown(Word Key, TShiftState Shift) {
+  if (OnKeyDown) OnKeyDown(Key, Shift);
+}
+
+void TLCDForm::KeyUp(Word Key, TShiftState Shift) {
+  if (OnKeyUp) OnKeyUp(Key, Shift);
+}
+
+void TLCDForm::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  if (WMNCHitTest(X, Y) == HTCLIENT) {
+    if (GetGameImage() != nullptr) LCDMouseDown(Button, Shift, X, Y);
+  } else if (Button == TMouseButton::mbRight) {
+    WMNCRButtonDown(Left + X, Top + Y);
+  }
+}
+
+// ---- Level replacement --------------------------------------------------------------------
+
+void TLCDForm::FreeLevel() {
+  if (!Level) return;
+  std::unique_ptr<TLevel> Old = std::move(Level);
+  Old->OwnsGrid = false;
+  RetiredMaps.push_back(std::move(Map));
+  RetiredSideMaps.push_back(std::move(SideArr));
+  Map.clear();
+  SideArr.clear();
+  RetiredLevels.push_back(std::move(Old));
+  ++GridGenerationCounter;
+}
+
+void TLCDForm::SetLevel(std::unique_ptr<TLevel> NewLevel) {
+  Level = std::move(NewLevel);
+  ++GridGenerationCounter;
+}
+
+void TLCDForm::CollectRetiredLevel() {
+  if (RetiredLevels.empty() && RetiredMaps.empty()) return;
+  RetiredLevels.clear();
+  RetiredMaps.clear();
+  RetiredSideMaps.clear();
+}
+
+void TLCDForm::ClearGrid() {
+  for (auto& Column : Map) {
+    for (TCellRec& Cell : Column)
+      for (auto& Sprite : Cell.Sprites) Sprite.reset();
+    Column.clear();
+  }
+  Map.clear();
+  for (auto& Column : SideArr) {
+    for (TSideCellRec& Side : Column)
+      for (auto& Sprite : Side.Sprites) Sprite.reset();
+    Column.clear();
+  }
+  SideArr.clear();
+  ++GridGenerationCounter;
+}
+
+}  // namespace karvan

@@ -1,0 +1,204 @@
+// The engine's device window: it owns every crystal, the level grid, the renderer and the
+// current level, and runs the game loop of the whole program. A concrete game derives its
+// device form from it and overrides the virtual operations.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string_view>
+#include <vector>
+
+#include "engine/cell_rec.h"
+#include "engine/crystal.h"
+#include "engine/menu.h"
+#include "engine/types.h"
+
+namespace karvan {
+
+class TLevel;
+class TRender;
+class TIntroForm;
+class TLevelSelectForm;
+class TEndOfLevelForm;
+
+// Template pictures of the base form: the digit segments, the colon dot and the AM/PM marks.
+namespace BaseTemplates {
+inline constexpr TImage DigitTopImage{"DigitTopImage", 0, 0, 8, 3};
+inline constexpr TImage DigitTopRightImage{"DigitTopRightImage", 0, 0, 4, 7};
+inline constexpr TImage DigitBottomRightImage{"DigitBottomRightImage", 0, 0, 3, 9};
+inline constexpr TImage DigitBottomImage{"DigitBottomImage", 0, 0, 8, 3};
+inline constexpr TImage DigitBottomLeftImage{"DigitBottomLeftImage", 0, 0, 3, 6};
+inline constexpr TImage DigitTopLeftImage{"DigitTopLeftImage", 0, 0, 3, 8};
+inline constexpr TImage DigitMiddleImage{"DigitMiddleImage", 0, 0, 6, 3};
+inline constexpr TImage TimeDotImage{"TimeDotImage", 0, 0, 3, 3};
+inline constexpr TImage AmImage{"AmImage", 0, 0, 15, 9};
+inline constexpr TImage PmImage{"PmImage", 0, 0, 16, 8};
+}  // namespace BaseTemplates
+
+class TLCDForm {
+ public:
+  TLCDForm();
+  virtual ~TLCDForm();
+  TLCDForm(const TLCDForm&) = delete;
+  TLCDForm& operator=(const TLCDForm&) = delete;
+
+  // Construction that needs the descendant's answers (display, picture, time position);
+  // every descendant calls the inherited Create first. Use MakeForm to build a form.
+  virtual void Create();
+
+  // Fields, in declaration order.
+  TMap Map;
+  TSideMap SideArr;
+  std::vector<TCrystal> CrystalArr;
+  TPoint HeroPos;
+  TPoint MapPos;
+  std::int64_t LastEnemySound = 0;
+  int StartSideCrystal = 0;
+  int xResurrect = 0;
+  int yResurrect = 0;
+  int TimeDot1 = 0;
+  int TimeDot2 = 0;
+  int Digit1 = 0;
+  int Digit2 = 0;
+  int Digit3 = 0;
+  int Digit4 = 0;
+  int KillDelayConst = 1000;
+  int EnemyMoveDelay = 800;
+  int MaxLives = 3;
+  int CellCrystalNr = 0;
+  int Score = 0;
+  int Lives = 0;
+  bool Scrolling = false;
+  bool Animation = false;
+  bool Restart = false;
+  bool Quit = false;
+  std::unique_ptr<TRender> Render;
+  std::unique_ptr<TLevel> Level;
+
+  // The window: its place on the screen and its size (the device photograph's).
+  int Left = 0;
+  int Top = 0;
+  int Width = 0;
+  int Height = 0;
+
+  TPopupMenu PopupMenu;
+
+  // The dialogs, created once when first needed and owned by the device window.
+  std::unique_ptr<TIntroForm> IntroForm;
+  std::unique_ptr<TLevelSelectForm> LevelSelectForm;
+  std::unique_ptr<TEndOfLevelForm> EndOfLevelForm;
+
+  // Events of the window: the key-down event starts as LCDKeyDown, the key-up event empty.
+  std::function<void(Word& Key, TShiftState Shift)> OnKeyDown;
+  std::function<void(Word& Key, TShiftState Shift)> OnKeyUp;
+
+  // What the level choice's "&Load custom level" button does; the game sets it.
+  std::function<void()> OnLoadCustomLevel;
+
+  // Virtual operations, in slot order.
+  virtual bool HeroDying();
+  virtual void Init(int LevelNr);
+  virtual void InitLevel(int LevelNr);
+  virtual void CheckInventory();
+  virtual void CreateCrystal(TGridCrystal Crystal, int x, int y);
+  virtual void CreateSideCrystal(TSideCrystal Crystal, int x, int y);
+  virtual void CheckMovement();
+  virtual TGridCrystal CoinSprite();
+  virtual void ClearResurrect();
+  virtual bool InScreenRange(int x, int y);
+  virtual void Run();
+  virtual bool AddMovingObject(int xParam, TGridCrystal Sprite, TPos ObjectDir, std::int64_t Speed,
+                               std::int64_t Wait, std::int64_t Start, bool RepeatingParam,
+                               int yParam);
+  virtual const TImage* GetGameImage();
+  virtual const TPanel* GetACLPanel();
+  virtual const TPanel* GetGamePanel();
+  virtual void LCDMouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
+  virtual void LCDKeyDown(Word& Key, TShiftState Shift);
+  virtual const TImage* GetDisplay();
+  virtual int TimePos();
+  virtual bool CheckExit();
+  virtual int GetCrystalIndex(int x, int y, TGridCrystal Sprite);
+  virtual void ShowCrystal(TGridCrystal Sprite, int x, int y);
+
+  // Window-system messages: the hit test (client area or caption) and the right button over
+  // the caption part.
+  virtual int WMNCHitTest(int X, int Y);
+  void WMNCRButtonDown(int XCursor, int YCursor);
+
+  // Crystals.
+  int AddCrystal(const TImage& ImageParam, int xParam, int yParam);
+  int AddCrystal(const TImage& ImageParam);
+  int AddDigit(int x, int y);
+  void RenderDigit(int CrystalNr, int Nr);
+  void ShowCrystal(int Nr);
+  static constexpr int NumInCell() { return GridCrystalCount; }
+  void Draw();
+
+  // Grid queries.
+  bool InMapRange(int x, int y) const;
+  bool InSideMapRange(int x, int y) const;
+  TSideCellRec& GetSideArr(int x, int y);
+  TSideCrystals GetSideCrystals() const;
+  bool IsHeroPos(int xParam, int yParam) const;
+  TPos GetDir(int x, int y, int xNew, int yNew) const;
+  // The kind-Sprite figure of a map cell; none outside the map.
+  TSprite* SpriteAt(int x, int y, TGridCrystal Sprite) const;
+
+  // Game loop helpers.
+  void Wait(std::int64_t Duration);
+  void Scroll(TPos ScrollDir);
+  // The hero figure of the hero's cell; none when that cell is not in the map.
+  TSprite* HeroSprite() const;
+  void Resurrect(bool InitVal);
+  void IncScore(int Val);
+  void PlayWave(std::string_view s);
+  void EndOfGame();
+
+  // Moving objects.
+  void StopMovingObject(int xParam, int yParam);
+  void ResetMovingObjects(bool Init);
+
+  // Menu commands.
+  void Selectlevel1Click();
+  void Info1Click();
+  void READMETXT1Click();
+  void WHATSNEWTXT1Click();
+  void Quit1Click();
+
+  // Input as the window system delivers it: keys to the key events, mouse presses through
+  // the hit test to the picture's handler or the caption's right-button handler.
+  void KeyDown(Word Key, TShiftState Shift);
+  void KeyUp(Word Key, TShiftState Shift);
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
+
+  // Level replacement that is safe in the middle of a pass: the old level and its grid stay
+  // alive (out of the form) until the loop reaches the next pass, so figures of the old level
+  // that are still on the call stack never touch freed memory.
+  void FreeLevel();
+  void SetLevel(std::unique_ptr<TLevel> NewLevel);
+  void CollectRetiredLevel();
+  // Frees every figure of the grid and empties it (the level's destructor does this).
+  void ClearGrid();
+  // Changes whenever the grid is replaced; a walk over the grid stops when it changes.
+  std::uint64_t GridGeneration() const { return GridGenerationCounter; }
+
+ private:
+  std::vector<int> ChangedCrystals;
+  std::uint64_t GridGenerationCounter = 0;
+  std::vector<std::unique_ptr<TLevel>> RetiredLevels;
+  std::vector<TMap> RetiredMaps;
+  std::vector<TSideMap> RetiredSideMaps;
+  std::unique_ptr<TSideCellRec> EmptySideRec;
+};
+
+// Builds a device form and runs its construction.
+template <class TForm, class... TArgs>
+std::unique_ptr<TForm> MakeForm(TArgs&&... Args) {
+  auto Form = std::make_unique<TForm>(std::forward<TArgs>(Args)...);
+  Form->Create();
+  return Form;
+}
+
+}  // namespace karvan

@@ -1,0 +1,83 @@
+// Grid hooks and queries of the device form: the figure factories, map and side ranges, the
+// side record of a cell, directions.
+#include "engine/lcd_form.h"
+#include "engine/platform.h"
+
+namespace karvan {
+
+void TLCDForm::CreateCrystal(TGridCrystal Crystal, int x, int y) {
+  Map[x][y].Sprites[Crystal] = std::make_unique<TSprite>(x, y, Crystal, *this);
+}
+
+void TLCDForm::CreateSideCrystal(TSideCrystal Crystal, int x, int y) {
+  SideArr[x][y].Sprites[Crystal] = std::make_unique<TSideSprite>(x, y, Crystal, *this);
+}
+
+bool TLCDForm::InMapRange(int x, int y) const {
+  return x >= 0 && y >= 0 && x < static_cast<int>(Map.size()) &&
+         y < static_cast<int>(Map[x].size());
+}
+
+bool TLCDForm::InSideMapRange(int x, int y) const {
+  if (x < 0 || y < 0 || x % 5 != 0 || y % 4 != 0) return false;
+  const std::size_t sx = x / 5;
+  const std::size_t sy = y / 4;
+  return sx < SideArr.size() && sy < SideArr[sx].size();
+}
+
+TSideCellRec& TLCDForm::GetSideArr(int x, int y) {
+  if (SideArr.empty() || SideArr[0].empty()) {
+    GetPlatform().ShowMessage("GetSideArr is not assigned yet.");
+    // Callers index the record's slots: answer a record of absent figures, reset on every
+    // answer so that nothing a caller did to it lingers.
+    if (!EmptySideRec) {
+      EmptySideRec = std::make_unique<TSideCellRec>();
+      for (int Kind = 0; Kind < SideCrystalCount; ++Kind)
+        EmptySideRec->Sprites[Kind] =
+            std::make_unique<TSideSprite>(0, 0, static_cast<TSideCrystal>(Kind), *this);
+    }
+    for (auto& Sprite : EmptySideRec->Sprites) {
+      Sprite->SpriteVisible = false;
+      Sprite->SpriteDir = PosNone;
+      Sprite->KillTime = -1;
+      Sprite->Awake = false;
+    }
+    return *EmptySideRec;
+  }
+  if (InMapRange(x, y)) {
+    const std::size_t sx = x / 5;
+    const std::size_t sy = y / 4;
+    if (sx < SideArr.size() && sy < SideArr[sx].size()) return SideArr[sx][sy];
+  }
+  return SideArr[0][0];
+}
+
+TSideCrystals TLCDForm::GetSideCrystals() const {
+  TSideCrystals Result = 0;
+  for (const auto& Column : SideArr)
+    for (const TSideCellRec& Side : Column)
+      for (int Kind = 0; Kind < SideCrystalCount; ++Kind)
+        if (Side.Sprites[Kind] && Side.Sprites[Kind]->SpriteVisible)
+          Result |= SideBit(static_cast<TSideCrystal>(Kind));
+  return Result;
+}
+
+bool TLCDForm::IsHeroPos(int xParam, int yParam) const {
+  return HeroPos.X == xParam && HeroPos.Y == yParam;
+}
+
+TPos TLCDForm::GetDir(int x, int y, int xNew, int yNew) const {
+  TPos Result = PosNone;
+  if (xNew > x) Result = PosRight;
+  if (xNew < x) Result = PosLeft;
+  if (yNew > y) Result = PosBottom;
+  if (yNew < y) Result = PosTop;
+  return Result;
+}
+
+TSprite* TLCDForm::SpriteAt(int x, int y, TGridCrystal Sprite) const {
+  if (!InMapRange(x, y)) return nullptr;
+  return Map[x][y].Sprites[Sprite].get();
+}
+
+}  // namespace karvan

@@ -1,0 +1,82 @@
+#include "engine/level.h"
+
+#include <cstdint>
+#include <string>
+
+#include "engine/lcd_form.h"
+#include "engine/support.h"
+
+namespace karvan {
+
+TLevel::TLevel(TLCDForm& ParentParam, int LevelNr) : ParentForm(ParentParam), Nr(LevelNr) {
+  Randomize();
+}
+
+TLevel::~TLevel() {
+  if (OwnsGrid) ParentForm.ClearGrid();
+}
+
+void TLevel::Create() {}
+
+void TLevel::ActivateSprite(int x, int y, TGridCrystal Sprite) {
+  ParentForm.Map[x][y].Sprites[Sprite]->SpriteVisible = true;
+}
+
+void TLevel::CheckMovement() {}
+
+namespace {
+
+std::string_view TrimBlanks(std::string_view S) {
+  while (!S.empty() && static_cast<unsigned char>(S.front()) <= ' ') S.remove_prefix(1);
+  while (!S.empty() && static_cast<unsigned char>(S.back()) <= ' ') S.remove_suffix(1);
+  return S;
+}
+
+}  // namespace
+
+void TLevel::AddRow(std::string_view s) {
+  TLCDForm& F = ParentForm;
+  int x = 0;
+  const int y = F.Map.empty() ? 0 : static_cast<int>(F.Map[0].size());
+
+  for (;;) {
+    const std::string Field = GetField(s, x + 1, ",");
+    if (Field.empty()) break;
+    std::int64_t Code = StrToIntLoose(TrimBlanks(Field));
+    if (static_cast<int>(F.Map.size()) < x + 1) F.Map.resize(x + 1);
+    for (auto& Column : F.Map) Column.resize(y + 1);
+    for (int k = GridCrystalCount - 1; k >= 0; --k) {
+      const auto Kind = static_cast<TGridCrystal>(k);
+      F.CreateCrystal(Kind, x, y);
+      const std::int64_t Value = std::int64_t{1} << k;
+      if (Code - Value >= 0) {
+        ActivateSprite(x, y, Kind);
+        Code -= Value;
+        if (Kind == F.CoinSprite()) ++CoinsLeft;
+      }
+    }
+    ++x;
+  }
+
+  // Rows of unequal length would leave cells without figures (a shorter row, or the earlier
+  // cells of a column a longer row adds); the rest of the game expects every cell complete,
+  // so those cells get their figures, all absent.
+  for (std::size_t cx = 0; cx < F.Map.size(); ++cx)
+    for (std::size_t cy = 0; cy < F.Map[cx].size(); ++cy)
+      for (int k = GridCrystalCount - 1; k >= 0; --k)
+        if (!F.Map[cx][cy].Sprites[k])
+          F.CreateCrystal(static_cast<TGridCrystal>(k), static_cast<int>(cx), static_cast<int>(cy));
+
+  const std::size_t Columns = F.Map.size() / 5;
+  const std::size_t Rows = F.Map.empty() ? 0 : F.Map[0].size() / 4;
+  F.SideArr.resize(Columns);
+  for (auto& Column : F.SideArr) Column.resize(Rows);
+  for (std::size_t sx = 0; sx < F.SideArr.size(); ++sx)
+    for (std::size_t sy = 0; sy < F.SideArr[sx].size(); ++sy)
+      for (int k = 0; k < SideCrystalCount; ++k)
+        if (!F.SideArr[sx][sy].Sprites[k])
+          F.CreateSideCrystal(static_cast<TSideCrystal>(k), static_cast<int>(sx),
+                              static_cast<int>(sy));
+}
+
+}  // namespace karvan

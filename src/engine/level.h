@@ -1,0 +1,52 @@
+// A level: it fills the device form's grid from text rows of cell codes and frees the grid
+// when it is freed. Only one level exists at a time.
+#pragma once
+
+#include <memory>
+#include <string_view>
+
+#include "engine/types.h"
+
+namespace karvan {
+
+class TLCDForm;
+
+class TLevel {
+ public:
+  TLevel(TLCDForm& ParentParam, int LevelNr);
+  virtual ~TLevel();
+  TLevel(const TLevel&) = delete;
+  TLevel& operator=(const TLevel&) = delete;
+
+  // Fields, in declaration order.
+  TLCDForm& ParentForm;
+  int xStart = -1;
+  int yStart = -1;
+  int CoinsLeft = 0;
+  int LevelVal = 20;
+  int Nr;
+
+  // Virtual operations, in slot order. Create reads the level's rows and sets it up; it runs
+  // once, right after the object is built (MakeLevel), so that the descendants' overrides of
+  // ActivateSprite take part in reading the rows.
+  virtual void Create();
+  virtual void ActivateSprite(int x, int y, TGridCrystal Sprite);
+  virtual void CheckMovement();
+
+  // Appends one map row of comma-separated cell codes below the existing rows.
+  void AddRow(std::string_view s);
+
+  // Set by the form when it retires the level in the middle of a pass: the grid has then
+  // already been taken out of the form and is freed separately.
+  bool OwnsGrid = true;
+};
+
+// Builds a level and reads its rows.
+template <class TLevelClass, class... TArgs>
+std::unique_ptr<TLevelClass> MakeLevel(TArgs&&... Args) {
+  auto Result = std::make_unique<TLevelClass>(std::forward<TArgs>(Args)...);
+  Result->Create();
+  return Result;
+}
+
+}  // namespace karvan

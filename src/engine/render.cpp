@@ -1,0 +1,65 @@
+#include "engine/render.h"
+
+#include <algorithm>
+
+#include "engine/lcd_form.h"
+
+namespace karvan {
+
+void TRender::Run() {
+  RenderGame();
+  RenderDisplay();
+}
+
+void TRender::RenderGame() {
+  ClearCrystals();
+  RenderSprites();
+  RenderSideSprites();
+}
+
+void TRender::ClearCrystals() {
+  for (TCrystal& Crystal : ParentForm.CrystalArr) Crystal.CrystalVisible = false;
+}
+
+void TRender::RenderSprites() {
+  TLCDForm& F = ParentForm;
+  if (F.Scrolling) return;
+  // Window cells outside the map (a map that is not made of whole screens) show nothing.
+  for (int x = F.MapPos.X; x <= F.MapPos.X + 4; ++x)
+    for (int y = F.MapPos.Y; y <= F.MapPos.Y + 3; ++y) {
+      if (!F.InMapRange(x, y)) continue;
+      for (auto& Sprite : F.Map[x][y].Sprites)
+        if (Sprite && CanRender(Sprite->x, Sprite->y)) Sprite->SpriteShowCrystal();
+    }
+}
+
+void TRender::RenderSideSprites() {
+  TLCDForm& F = ParentForm;
+  for (int x = F.MapPos.X; x <= F.MapPos.X + 4; ++x)
+    for (int y = F.MapPos.Y; y <= F.MapPos.Y + 3; ++y)
+      if (F.InSideMapRange(x, y) && CanRender(-1, -1)) {
+        TSideCellRec& Side = F.GetSideArr(x, y);
+        for (auto& Sprite : Side.Sprites)
+          if (Sprite) Sprite->SpriteShowCrystal();
+      }
+}
+
+void TRender::RenderDisplay() {
+  TLCDForm& F = ParentForm;
+  int S = F.Score;
+  // 9999, not 10000: a score of 10000 shows 1.
+  if (S > 9999) {
+    F.Score -= 9999;
+    S = F.Score;
+  }
+  if (S >= 1000) F.RenderDigit(F.Digit1, S / 1000);
+  if (S >= 100) F.RenderDigit(F.Digit2, (S / 100) % 10);
+  if (S >= 10) F.RenderDigit(F.Digit3, (S / 10) % 10);
+  F.RenderDigit(F.Digit4, S % 10);
+}
+
+bool TRender::CanRender(int, int) {
+  return true;
+}
+
+}  // namespace karvan
