@@ -1,0 +1,107 @@
+// The device window of Karvan Mirk: the engine's device form with the game's crystal layout,
+// hit test and menu, its rules and keys, its animations and custom level files.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/lcd_form.h"
+#include "engine/level.h"
+#include "engine/types.h"
+
+namespace karvan {
+
+class TCustomLevel;
+
+// A switch cell and the platform it drives.
+struct TSwitchRec {
+  TPoint SwitchPos;
+  TPoint PlatformPos;
+  TPos Dir = PosNone;
+};
+
+class TKarvanForm : public TLCDForm {
+ public:
+  TKarvanForm();
+  ~TKarvanForm() override;
+
+  void Create() override;
+
+  // Fields, in declaration order.
+  std::int64_t Key = 0;
+  int Pyramid = 0;
+  int MapCrystal = 0;
+  int VerticalLineCrystal = 0;
+  int SunCrystal = 0;
+  int MoonCrystal = 0;
+  int PyramidLineCrystal = 0;
+  int KeyCrystal = 0;
+  int PyramidsCrystal = 0;
+  int SmallHeroCrystal = 0;
+  int HeartCrystal1 = 0;
+  int HeartCrystal2 = 0;
+  int HeartCrystal3 = 0;
+  bool MapMode = false;
+  bool Invincible = false;
+  bool HasMap = false;
+  bool MoveInAir = false;
+  bool JumpKeyDown = false;
+  std::vector<TSwitchRec> SwitchArr;
+
+  // Overrides of the engine's virtual operations.
+  bool HeroDying() override;
+  void Init(int LevelNr) override;
+  void InitLevel(int LevelNr) override;
+  void CheckInventory() override;
+  void CreateCrystal(TGridCrystal Crystal, int x, int y) override;
+  void CreateSideCrystal(TSideCrystal Crystal, int x, int y) override;
+  TGridCrystal CoinSprite() override;
+  void ClearResurrect() override;
+  bool InScreenRange(int x, int y) override;
+  void Run() override;
+  bool AddMovingObject(int xParam, TGridCrystal Sprite, TPos ObjectDir, std::int64_t Speed,
+                       std::int64_t Wait, std::int64_t Start, bool RepeatingParam,
+                       int yParam) override;
+  const TImage* GetGameImage() override;
+  const TPanel* GetACLPanel() override;
+  const TPanel* GetGamePanel() override;
+  void LCDKeyDown(Word& Key, TShiftState Shift) override;
+  const TImage* GetDisplay() override;
+  int TimePos() override;
+  bool CheckExit() override;
+  int GetCrystalIndex(int x, int y, TGridCrystal Sprite) override;
+  int WMNCHitTest(int X, int Y) override;
+
+  // The form's creation event: the "Load custom level" menu entry.
+  void FormCreate();
+  // Key release.
+  void FormKeyUp(Word& Key, TShiftState Shift);
+
+  // Game rules.
+  bool CheckSideArr(TPos MoveDir);
+  void AddSwitch(int xSwitch, int ySwitch, int xPlatForm, int yPlatForm, TPos DirParam);
+  void AddPlatform(int xPlatForm, int yPlatForm, TGridCrystal Sprite, TPos Dir, bool Reverse);
+
+  // Animations.
+  void LevelAnimation();
+  void ExitAnimation();
+  void DiamondAnimation();
+
+  // Custom level files: the file dialog, checking and loading.
+  void LoadClick();
+
+  // The hint the hit test last chose for the photograph.
+  std::string GameImageHint;
+
+ private:
+  // The Z key's actions.
+  void ZAction();
+  // A custom level loaded while a game runs; it takes over between two passes of the loop.
+  std::unique_ptr<TLevel> PendingLevel;
+  void StartPendingLevel();
+  bool GameRunning = false;
+};
+
+}  // namespace karvan
