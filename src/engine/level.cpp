@@ -34,15 +34,22 @@ std::string_view TrimBlanks(std::string_view S) {
 
 }  // namespace
 
+std::vector<std::int64_t> ReadRowCodes(std::string_view s) {
+  std::vector<std::int64_t> Codes;
+  for (;;) {
+    const std::string Field = GetField(s, static_cast<int>(Codes.size()) + 1, ",");
+    if (Field.empty()) break;
+    Codes.push_back(StrToIntLoose(TrimBlanks(Field)));
+  }
+  return Codes;
+}
+
 void TLevel::AddRow(std::string_view s) {
   TLCDForm& F = ParentForm;
   int x = 0;
   const int y = F.Map.empty() ? 0 : static_cast<int>(F.Map[0].size());
 
-  for (;;) {
-    const std::string Field = GetField(s, x + 1, ",");
-    if (Field.empty()) break;
-    std::int64_t Code = StrToIntLoose(TrimBlanks(Field));
+  for (std::int64_t Code : ReadRowCodes(s)) {
     if (static_cast<int>(F.Map.size()) < x + 1) F.Map.resize(x + 1);
     for (auto& Column : F.Map) Column.resize(y + 1);
     for (int k = GridCrystalCount - 1; k >= 0; --k) {

@@ -2,8 +2,10 @@
 // when it is freed. Only one level exists at a time.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string_view>
+#include <vector>
 
 #include "engine/types.h"
 
@@ -40,6 +42,9 @@ class TLevel {
   // already been taken out of the form and is freed separately.
   bool OwnsGrid = true;
 };
+
+// The cell codes of one level row: comma-separated numbers, up to the first empty field.
+std::vector<std::int64_t> ReadRowCodes(std::string_view s);
 
 // Builds a level and reads its rows.
 template <class TLevelClass, class... TArgs>

@@ -98,9 +98,14 @@ class TKarvanForm : public TLCDForm {
  private:
   // The Z key's actions.
   void ZAction();
-  // A custom level loaded while a game runs; it takes over between two passes of the loop.
-  std::unique_ptr<TLevel> PendingLevel;
+  // A custom level file loaded from the menu while a game runs: it takes over between two
+  // passes of the loop, never while figures of the running level are on the call stack.
+  std::vector<std::string> PendingCustomLines;
+  bool CustomLevelPending = false;
   void StartPendingLevel();
+  // Builds the custom level of a checked file's lines into the form.
+  void BuildCustomLevel(const std::vector<std::string>& Lines);
+  // Whether the game loop's inner passes run (a level is being played).
   bool GameRunning = false;
 };
 

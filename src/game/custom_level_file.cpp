@@ -1,0 +1,197 @@
+#include "game/custom_level_file.h"
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "engine/level.h"
+#include "engine/platform.h"
+#include "engine/support.h"
+#include "game/karvan_form.h"
+#include "levels/custom_level.h"
+
+namespace karvan {
+
+TPos PosFromText(std::string_view s) {
+  // Editors write "AddSwitch(1, 2, 3, 4, PosLeft);" with blanks after the commas: the word
+  // counts from its first letter.
+  while (!s.empty() && static_cast<unsigned char>(s.front()) <= ' ') s.remove_prefix(1);
+  if (StartsWithText(s, "PosTop", -1)) return PosTop;
+  if (StartsWithText(s, "PosBottom", -1)) return PosBottom;
+  if (StartsWithText(s, "PosLeft", -1)) return PosLeft;
+  if (StartsWithText(s, "PosRight", -1)) return PosRight;
+  return PosTop;
+}
+
+namespace {
+
+// Windows-1252 byte of a code point, or '?' when the code page has none.
+char To1252(char32_t Code) {
+  if (Code < 0x80 || (Code >= 0xA0 && Code <= 0xFF)) return static_cast<char>(Code);
+  static constexpr char32_t High[32] = {
+      0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+      0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+      0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+  for (int i = 0; i < 32; ++i)
+    if (High[i] != 0 && High[i] == Code) return static_cast<char>(0x80 + i);
+  return '?';
+}
+
+std::string FromUtf8(std::string_view Bytes) {
+  std::string Result;
+  std::size_t i = 0;
+  while (i < Bytes.size()) {
+    const auto Lead = static_cast<unsigned char>(Bytes[i]);
+    int Follow = Lead < 0x80             ? 0
+                 : (Lead & 0xE0) == 0xC0 ? 1
+                 : (Lead & 0xF0) == 0xE0 ? 2
+                 : (Lead & 0xF8) == 0xF0 ? 3
+                                         : -1;
+    if (Follow < 0 || i + Follow >= Bytes.size()) {
+      Result.push_back('?');
+      ++i;
+      continue;
+    }
+    char32_t Code = Follow == 0 ? Lead : Lead & (0x3F >> Follow);
+    bool Ok = true;
+    for (int k = 1; k <= Follow; ++k) {
+      const auto Next = static_cast<unsigned char>(Bytes[i + k]);
+      Ok = Ok && (Next & 0xC0) == 0x80;
+      Code = (Code << 6) | (Next & 0x3F);
+    }
+    Result.push_back(Ok ? To1252(Code) : '?');
+    i += Ok ? Follow + 1 : 1;
+  }
+  return Result;
+}
+
+std::string FromUtf16(std::string_view Bytes, bool BigEndian) {
+  std::string Result;
+  for (std::size_t i = 0; i + 1 < Bytes.size(); i += 2) {
+    const auto A = static_cast<unsigned char>(Bytes[i]);
+    const auto B = static_cast<unsigned char>(Bytes[i + 1]);
+    const char32_t Unit = BigEndian ? (A << 8 | B) : (B << 8 | A);
+    if (Unit >= 0xD800 && Unit <= 0xDFFF) {
+      // Both halves of a surrogate pair stand for one character outside the code page.
+      if (Unit <= 0xDBFF) {
+        Result.push_back('?');
+        i += 2;
+      } else {
+        Result.push_back('?');
+      }
+      continue;
+    }
+    Result.push_back(To1252(Unit));
+  }
+  return Result;
+}
+
+}  // namespace
+
+std::optional<std::vector<std::string>> ReadLevelFileLines(const std::string& Path) {
+  std::error_code Error;
+  if (std::filesystem::is_directory(Path, Error)) return std::nullopt;
+  std::ifstream In(Path, std::ios::binary);
+  if (!In) return std::nullopt;
+  std::string Bytes((std::istreambuf_iterator<char>(In)), std::istreambuf_iterator<char>());
+  if (In.bad()) return std::nullopt;
+
+  std::string Text;
+  if (Bytes.rfind("\xEF\xBB\xBF", 0) == 0)
+    Text = FromUtf8(std::string_view(Bytes).substr(3));
+  else if (Bytes.rfind("\xFF\xFE", 0) == 0)
+    Text = FromUtf16(std::string_view(Bytes).substr(2), false);
+  else if (Bytes.rfind("\xFE\xFF", 0) == 0)
+    Text = FromUtf16(std::string_view(Bytes).substr(2), true);
+  else
+    Text = std::move(Bytes);
+
+  std::vector<std::string> Lines;
+  std::string Line;
+  for (std::size_t i = 0; i < Text.size(); ++i) {
+    const char C = Text[i];
+    if (C == '\r' || C == '\n') {
+      Lines.push_back(std::move(Line));
+      Line.clear();
+      if (C == '\r' && i + 1 < Text.size() && Text[i + 1] == '\n') ++i;
+    } else {
+      Line.push_back(C);
+    }
+  }
+  if (!Line.empty()) Lines.push_back(std::move(Line));
+  return Lines;
+}
+
+std::string RowText(std::string_view Line) {
+  return RemoveText(RemoveText(Line, "AddRow('", true), "');", true);
+}
+
+TSwitchLine ReadSwitchLine(std::string_view Line) {
+  TSwitchLine Result;
+  Result.xSwitch = StrToIntLoose(CopyFrom(GetField(Line, 1, ","), 11));
+  Result.ySwitch = StrToIntLoose(GetField(Line, 2, ","));
+  Result.xPlatForm = StrToIntLoose(GetField(Line, 3, ","));
+  Result.yPlatForm = StrToIntLoose(GetField(Line, 4, ","));
+  Result.Dir = PosFromText(GetField(Line, 5, ","));
+  return Result;
+}
+
+bool IsPlayableCustomLevel(const std::vector<std::string>& Lines) {
+  if (Lines.empty() || !StartsWithText(Lines[0], "AddRow('", -1)) return false;
+  std::size_t Rows = 0;
+  std::size_t Columns = 0;
+  bool Hero = false;
+  for (const std::string& Line : Lines) {
+    if (StartsWithText(Line, "AddSwitch(", -1)) continue;
+    const std::vector<std::int64_t> Codes = ReadRowCodes(RowText(Line));
+    if (Codes.empty()) continue;  // a row that begins with an empty field adds nothing
+    ++Rows;
+    Columns = std::max(Columns, Codes.size());
+    for (std::int64_t Code : Codes)
+      if (Code >= 2048 || (Code >= 0 && (Code & (1 << gcHero)) != 0)) Hero = true;
+  }
+  return Rows >= 4 && Columns >= 5 && Hero;
+}
+
+void TKarvanForm::BuildCustomLevel(const std::vector<std::string>& Lines) {
+  auto NewLevel = MakeLevel<TCustomLevel>(*this, -1);
+  for (const std::string& Line : Lines) {
+    if (StartsWithText(Line, "AddSwitch(", -1)) {
+      const TSwitchLine S = ReadSwitchLine(Line);
+      AddSwitch(S.xSwitch, S.ySwitch, S.xPlatForm, S.yPlatForm, S.Dir);
+    } else {
+      NewLevel->AddRow(RowText(Line));
+    }
+  }
+  SetLevel(std::move(NewLevel));
+}
+
+void TKarvanForm::LoadClick() {
+  Platform& P = GetPlatform();
+  const std::optional<std::string> Chosen = P.ExecuteOpenDialog();
+  if (Chosen && FileFound(*Chosen, false)) {
+    std::error_code Error;
+    std::string FullName = std::filesystem::absolute(*Chosen, Error).lexically_normal().string();
+    if (Error) FullName = *Chosen;
+    // Chosen in the level choice, the file replaces whatever level the form held; chosen
+    // from the menu during a game, a file that cannot be played leaves the game untouched.
+    if (!GameRunning) FreeLevel();
+    const auto Lines = ReadLevelFileLines(FullName);
+    if (!Lines) {
+      P.ShowMessage("The file " + FullName + " cannot be read.");
+    } else if (!IsPlayableCustomLevel(*Lines)) {
+      P.ShowMessage(FullName + " is not a valid Karvan Mirk File.");
+    } else if (GameRunning) {
+      PendingCustomLines = *Lines;
+      CustomLevelPending = true;
+    } else {
+      BuildCustomLevel(*Lines);
+    }
+  }
+  // The file dialog may have changed the current directory; the documents are opened
+  // relative to the program's folder.
+  std::error_code Error;
+  std::filesystem::current_path(P.ProgramDirectory(), Error);
+}
+
+}  // namespace karvan
