@@ -10,8 +10,8 @@
 #include "engine/platform.h"
 #include "engine/support.h"
 #include "forms/level_select_form.h"
+#include "game/karvan_form.h"
 #include "sim/sim_platform.h"
-#include "sim/test_device_form.h"
 
 namespace karvan::sim {
 
@@ -91,7 +91,7 @@ int SimMain(const std::vector<std::string>& Args, std::ostream& Out, std::ostrea
 
   SimPlatform Platform(std::move(Script), Options, Out);
   PlatformScope Scope(Platform);
-  auto Form = MakeForm<TTestDeviceForm>();
+  auto Form = MakeForm<TKarvanForm>();
   Platform.Attach(*Form);
   CreateFormOnce(Form->LevelSelectForm, *Form);
   try {

@@ -2,6 +2,7 @@
 
 #include "engine/lcd_form.h"
 #include "engine/level.h"
+#include "game/karvan_form.h"
 
 namespace karvan::sim {
 
