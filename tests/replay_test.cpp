@@ -1,0 +1,111 @@
+// Replays of the built-in levels: each script replays/level_NN.sim plays level NN from its start
+// until what follows it, and names in one "# expect {...}" comment the fields of the state it
+// must end in. The hero never loses a life on the way.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+#include "sim/script.h"
+#include "sim/sim_main.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+namespace sim = karvan::sim;
+using nlohmann::json;
+
+const std::regex ReplayName(R"(level_(\d+)\.sim)");
+const std::string ExpectPrefix = "# expect ";
+
+// The level replays in name order.
+std::vector<fs::path> LevelReplays() {
+  std::vector<fs::path> Files;
+  for (const auto& Entry : fs::directory_iterator(fs::path(KARVAN_TEST_DATA_DIR) / "replays"))
+    if (Entry.is_regular_file() && std::regex_match(Entry.path().filename().string(), ReplayName))
+      Files.push_back(Entry.path());
+  std::sort(Files.begin(), Files.end());
+  return Files;
+}
+
+std::string ReadText(const fs::path& Path) {
+  std::ifstream In(Path);
+  std::ostringstream Text;
+  Text << In.rdbuf();
+  return Text.str();
+}
+
+// The objects of every "# expect " line of a script.
+std::vector<json> ExpectLines(const std::string& Text) {
+  std::vector<json> Result;
+  std::istringstream In(Text);
+  for (std::string Line; std::getline(In, Line);)
+    if (Line.rfind(ExpectPrefix, 0) == 0)
+      Result.push_back(json::parse(Line.substr(ExpectPrefix.size())));
+  return Result;
+}
+
+// Virtual time of the script's last line.
+std::int64_t EndTime(const std::string& Text, const std::string& Name) {
+  std::istringstream In(Text);
+  const sim::TScript Script = sim::ParseScript(In, Name);
+  std::int64_t End = 0;
+  for (const sim::TScriptLine& Line : Script.Lines) End = std::max(End, Line.Time);
+  return End;
+}
+
+class LevelReplay : public ::testing::TestWithParam<fs::path> {};
+
+TEST_P(LevelReplay, CompletesTheLevelWithoutLosingALifeAndEndsAsExpected) {
+  const fs::path& Path = GetParam();
+  std::smatch Match;
+  const std::string FileName = Path.filename().string();
+  ASSERT_TRUE(std::regex_match(FileName, Match, ReplayName));
+  const std::string Level = std::to_string(std::stoi(Match[1].str()));
+
+  const std::string Text = ReadText(Path);
+  const std::vector<json> Expects = ExpectLines(Text);
+  ASSERT_EQ(Expects.size(), 1u) << FileName << " needs exactly one expect line";
+  const json& Expect = Expects.front();
+  ASSERT_TRUE(Expect.is_object() && !Expect.empty()) << FileName;
+  const std::int64_t End = EndTime(Text, FileName);
+  ASSERT_GT(End, 0) << FileName;
+
+  std::ostringstream Out;
+  std::ostringstream Err;
+  ASSERT_EQ(
+      sim::SimMain({"--level", Level, "--script", Path.string(), "--until", std::to_string(End)},
+                   Out, Err),
+      0)
+      << Err.str();
+
+  std::vector<json> States;
+  std::istringstream In(Out.str());
+  for (std::string Line; std::getline(In, Line);) States.push_back(json::parse(Line));
+  ASSERT_FALSE(States.empty());
+
+  for (const json& State : States)
+    EXPECT_GE(State.at("lives").get<int>(), 3) << "a life is lost by t = " << State.at("t");
+
+  const json& Last = States.back();
+  EXPECT_EQ(Last.at("t").get<std::int64_t>(), End);
+  for (const auto& [Field, Value] : Expect.items()) {
+    ASSERT_TRUE(Last.contains(Field)) << Field;
+    EXPECT_EQ(Last.at(Field), Value) << "field " << Field << " at t = " << Last.at("t");
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(BuiltInLevels, LevelReplay, ::testing::ValuesIn(LevelReplays()),
+                         [](const ::testing::TestParamInfo<fs::path>& Info) {
+                           return Info.param.stem().string();
+                         });
+
+}  // namespace
