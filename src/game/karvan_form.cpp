@@ -63,6 +63,8 @@ void TKarvanForm::FormCreate() {
   PopupMenu.Items.insert(PopupMenu.Items.begin() + 1,
                          TMenuItem{"Load1", "Load custom level", [this] { LoadClick(); }});
   OnKeyUp = [this](Word& KeyParam, TShiftState Shift) { FormKeyUp(KeyParam, Shift); };
+  // The level choice's "&Load custom level" button loads through the device window.
+  OnLoadCustomLevel = [this] { LoadClick(); };
 }
 
 const TImage* TKarvanForm::GetGameImage() {

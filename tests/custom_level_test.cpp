@@ -1,0 +1,215 @@
+// Custom level files: reading their lines, switch and row statements, which files are
+// played, and loading one from the level choice or from the menu while a game runs.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+#include "engine/level.h"
+#include "game/custom_level_file.h"
+#include "sim/sim_main.h"
+
+using namespace karvan;
+using nlohmann::json;
+
+namespace {
+
+// A small playable level: the hero on a floor walks right to the gold.
+const char* const WalkToGold =
+    "AddRow('5,4,4,4,4,1');\n"
+    "AddRow('1,0,0,0,0,1');\n"
+    "AddRow('1,0,0,0,0,1');\n"
+    "AddRow('17,0,0,0,64,1');\n"
+    "AddRow('4,4,4,4,4,4');\n";
+
+class CustomLevel : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const auto* Info = ::testing::UnitTest::GetInstance()->current_test_info();
+    Dir = std::filesystem::temp_directory_path() / (std::string("karvan-custom-") + Info->name());
+    std::filesystem::remove_all(Dir);
+    std::filesystem::create_directories(Dir);
+  }
+  void TearDown() override {
+    std::error_code Error;
+    std::filesystem::remove_all(Dir, Error);
+  }
+
+  std::string Write(const std::string& Name, const std::string& Bytes) {
+    const auto Path = Dir / Name;
+    std::ofstream(Path, std::ios::binary) << Bytes;
+    return Path.string();
+  }
+
+  std::vector<json> Run(const std::vector<std::string>& Args) {
+    std::ostringstream Out;
+    std::ostringstream Err;
+    EXPECT_EQ(sim::SimMain(Args, Out, Err), 0) << Err.str();
+    std::vector<json> Lines;
+    std::istringstream In(Out.str());
+    for (std::string Line; std::getline(In, Line);) Lines.push_back(json::parse(Line));
+    return Lines;
+  }
+
+  std::filesystem::path Dir;
+};
+
+}  // namespace
+
+TEST(CustomLevelLines, SwitchLinesAndDirectionWords) {
+  TSwitchLine S = ReadSwitchLine("AddSwitch(3,4,5,6,PosLeft);");
+  EXPECT_EQ(S.xSwitch, 3);
+  EXPECT_EQ(S.ySwitch, 4);
+  EXPECT_EQ(S.xPlatForm, 5);
+  EXPECT_EQ(S.yPlatForm, 6);
+  EXPECT_EQ(S.Dir, PosLeft);
+  S = ReadSwitchLine("ADDSWITCH(3, 4, 5, 6, Up);");
+  EXPECT_EQ(S.xSwitch, 3);
+  EXPECT_EQ(S.yPlatForm, 6);
+  EXPECT_EQ(S.Dir, PosTop);
+  // Blanks after the commas, as editors write them, do not hide the direction word.
+  EXPECT_EQ(ReadSwitchLine("AddSwitch(7, 8, 5, 11, PosRight);").Dir, PosRight);
+  EXPECT_EQ(ReadSwitchLine("AddSwitch(7, 8, 5, 11, posbottom);").Dir, PosBottom);
+  // Only three fields: the platform lies in row 0 and moves up.
+  S = ReadSwitchLine("AddSwitch(1,2,3");
+  EXPECT_EQ(S.xPlatForm, 3);
+  EXPECT_EQ(S.yPlatForm, 0);
+  EXPECT_EQ(S.Dir, PosTop);
+  EXPECT_EQ(PosFromText("PosTopmost"), PosTop);
+  EXPECT_EQ(PosFromText(""), PosTop);
+}
+
+TEST(CustomLevelLines, RowStatementsAreStrippedOfTheirStatementText) {
+  EXPECT_EQ(RowText("AddRow('1,4,');"), "1,4,");
+  EXPECT_EQ(ReadRowCodes(RowText("AddRow('1,4,');")), (std::vector<std::int64_t>{1, 4}));
+  // Written in lower case, the opening stays and the first cell reads as 0.
+  EXPECT_EQ(ReadRowCodes(RowText("addrow('5,4');")), (std::vector<std::int64_t>{0, 4}));
+}
+
+TEST(CustomLevelLines, OnlyFilesWithAScreenAndAHeroArePlayable) {
+  const std::vector<std::string> Good = {"AddRow('17,0,0,0,0');", "AddRow('0,0,0,0,0');",
+                                         "AddSwitch(1,1,2,2,PosTop);", "AddRow('0,0,0,0,0');",
+                                         "AddRow('0,0,0,0,0');"};
+  EXPECT_TRUE(IsPlayableCustomLevel(Good));
+  EXPECT_TRUE(IsPlayableCustomLevel({"addrow('0,17,0,0,0');", "AddRow('0,0,0,0,0');",
+                                     "AddRow('0,0,0,0,0');", "AddRow('0,0,0,0,0');"}));
+  EXPECT_FALSE(IsPlayableCustomLevel({}));
+  std::vector<std::string> Lines = Good;
+  Lines[0] = " " + Lines[0];  // a blank in front is no row statement
+  EXPECT_FALSE(IsPlayableCustomLevel(Lines));
+  Lines = Good;
+  std::swap(Lines[0], Lines[2]);  // a switch line first
+  EXPECT_FALSE(IsPlayableCustomLevel(Lines));
+  // Smaller than one screen, or no hero.
+  EXPECT_FALSE(IsPlayableCustomLevel(
+      {"AddRow('17,0,0,0');", "AddRow('0,0,0,0');", "AddRow('0,0,0,0');", "AddRow('0,0,0,0');"}));
+  EXPECT_FALSE(
+      IsPlayableCustomLevel({"AddRow('17,0,0,0,0');", "AddRow('0,0,0,0,0');", "AddRow('0');"}));
+  EXPECT_FALSE(IsPlayableCustomLevel({"AddRow('1,0,0,0,0');", "AddRow('0,0,0,0,0');",
+                                      "AddRow('0,0,0,0,0');", "AddRow('0,0,0,0,0');"}));
+}
+
+TEST_F(CustomLevel, FilesAreReadWithAnyLineEndAndByteOrderMark) {
+  auto Lines = ReadLevelFileLines(Write("crlf.txt", "a\r\nb\rc\nd"));
+  ASSERT_TRUE(Lines);
+  EXPECT_EQ(*Lines, (std::vector<std::string>{"a", "b", "c", "d"}));
+  Lines = ReadLevelFileLines(Write("utf8.txt",
+                                   "\xEF\xBB\xBF"
+                                   "AddRow('1');\n\xC3\xA9\xE2\x82\xAC\xE4\xB8\x80"));
+  ASSERT_TRUE(Lines);
+  EXPECT_EQ(*Lines, (std::vector<std::string>{"AddRow('1');", "\xE9\x80?"}));
+  Lines = ReadLevelFileLines(Write("utf16.txt", std::string("\xFF\xFE"
+                                                            "A\0B\0\n\0\xAC\x20",
+                                                            10)));
+  ASSERT_TRUE(Lines);
+  EXPECT_EQ(*Lines, (std::vector<std::string>{"AB", "\x80"}));
+  Lines = ReadLevelFileLines(Write("utf16be.txt", std::string("\xFE\xFF\0A\0B", 6)));
+  ASSERT_TRUE(Lines);
+  EXPECT_EQ(*Lines, (std::vector<std::string>{"AB"}));
+  EXPECT_FALSE(ReadLevelFileLines((Dir / "missing.txt").string()));
+  EXPECT_FALSE(ReadLevelFileLines(Dir.string()));
+}
+
+TEST_F(CustomLevel, ALoadedLevelIsPlayedAndItsCompletionReturnsToTheLevelChoice) {
+  const std::string File = Write("walk.txt", WalkToGold);
+  const auto Lines = Run({"--custom", File, "--until", "9000", "--script",
+                          Write("run.sim",
+                                "@1100 state\n@1300 press Right\n+300 press Right\n"
+                                "+300 press Right\n+300 press Right\n@2300 state\n@8000 state\n")});
+  ASSERT_EQ(Lines.size(), 4u);
+  EXPECT_EQ(Lines[0]["level"], -1);
+  EXPECT_EQ(Lines[0]["hero"], json::array({0, 3}));
+  EXPECT_EQ(Lines[0]["coins_left"], 1);
+  EXPECT_EQ(Lines[1]["hero"], json::array({4, 3}));
+  EXPECT_EQ(Lines[1]["score"], 3);
+  // After the bonus the game went back to the level choice, which loaded the file afresh.
+  EXPECT_EQ(Lines[2]["level"], -1);
+  EXPECT_EQ(Lines[2]["score"], 0);
+  EXPECT_EQ(Lines[2]["coins_left"], 1);
+  EXPECT_EQ(Lines[2]["hero"], json::array({0, 3}));
+}
+
+TEST_F(CustomLevel, ARejectedFileInTheLevelChoicePlaysTheSelectedLevel) {
+  const std::string Bad = Write("bad.txt", "AddSwitch(1,2,3,4,PosTop);\nAddRow('17,0,0,0,0');\n");
+  const std::string Small = Write("small.txt", "AddRow('17,0');\nAddRow('0,0');\n");
+  const std::string Script = Write("run.sim", "@0 choose 3\n@0 file " + Small +
+                                                  "\n@1500 state\n@2000 press Escape\n@2000 file " +
+                                                  Dir.string() + "\n@4000 state\n");
+  const auto Lines = Run({"--custom", Bad, "--until", "4001", "--script", Script});
+  ASSERT_EQ(Lines.size(), 3u);
+  // The first choice answered with level 3 by the script; the file answer waited.
+  EXPECT_EQ(Lines[0]["level"], 3);
+  EXPECT_TRUE(Lines[0]["messages"].empty());
+  // The restart's choice loaded the small file: rejected, the selected level 1 is played.
+  // (The --custom answer makes the choice load a file; the script's file answer names it.)
+  ASSERT_EQ(Lines[1]["messages"].size(), 1u);
+  EXPECT_EQ(Lines[1]["messages"][0], Small + " is not a valid Karvan Mirk File.");
+  EXPECT_EQ(Lines[1]["level"], 1);
+}
+
+TEST_F(CustomLevel, AFolderOrAnUnreadableFileGivesAClearMessage) {
+  const std::string Good = Write("walk.txt", WalkToGold);
+  const std::string Script = Write("run.sim", "@0 file " + Dir.string() + "\n@1500 state\n");
+  const auto Lines = Run({"--custom", Good, "--until", "1501", "--script", Script});
+  ASSERT_EQ(Lines.size(), 2u);
+  ASSERT_EQ(Lines[0]["messages"].size(), 1u);
+  EXPECT_EQ(Lines[0]["messages"][0], "The file " + Dir.string() + " cannot be read.");
+  EXPECT_EQ(Lines[0]["level"], 1);
+}
+
+TEST_F(CustomLevel, LoadingFromTheMenuDuringAGameTakesOverBetweenTwoPasses) {
+  const std::string Good = Write("walk.txt", WalkToGold);
+  const std::string Bad = Write("bad.txt", "nonsense\n");
+  const std::string Script =
+      Write("run.sim",
+            // Level 2: score some points first by walking... simply check lives and score reset.
+            "@1500 state\n"
+            "@1600 file " +
+                Bad +
+                "\n@1600 menu Load custom level\n@1601 state\n"
+                "@1700 file\n@1700 menu Load custom level\n@1701 state\n"
+                "@1800 file " +
+                Good + "\n@1800 menu Load custom level\n@1802 state\n");
+  const auto Lines = Run({"--level", "2", "--until", "1803", "--script", Script});
+  ASSERT_EQ(Lines.size(), 5u);
+  EXPECT_EQ(Lines[0]["level"], 2);
+  // A rejected file leaves the running game untouched.
+  ASSERT_EQ(Lines[1]["messages"].size(), 1u);
+  EXPECT_EQ(Lines[1]["messages"][0], Bad + " is not a valid Karvan Mirk File.");
+  EXPECT_EQ(Lines[1]["level"], 2);
+  EXPECT_EQ(Lines[1]["hero"], Lines[0]["hero"]);
+  // A cancelled dialog changes nothing.
+  EXPECT_EQ(Lines[2]["level"], 2);
+  EXPECT_TRUE(Lines[2]["messages"].empty());
+  // A good file starts at its start cell with full lives and score 0.
+  EXPECT_EQ(Lines[3]["level"], -1);
+  EXPECT_EQ(Lines[3]["hero"], json::array({0, 3}));
+  EXPECT_EQ(Lines[3]["lives"], 3);
+  EXPECT_EQ(Lines[3]["score"], 0);
+  EXPECT_EQ(Lines[3]["map_pos"], json::array({0, 0}));
+}
