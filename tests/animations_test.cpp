@@ -91,6 +91,7 @@ TEST_F(Animations, WithoutALevelNoBonusIsCounted) {
   Form->LevelAnimation();
   EXPECT_EQ(Form->Score, 12);
   EXPECT_FALSE(Form->Animation);
+  EXPECT_TRUE(Platform.Messages.empty());
 }
 
 TEST_F(Animations, CountingPastTheHighestScoreEnds) {
