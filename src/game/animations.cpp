@@ -18,6 +18,13 @@ void SetHeroVisible(TLCDForm& Form, bool On) {
   if (TSprite* Hero = Form.HeroSprite()) Hero->SpriteVisible = On;
 }
 
+// The side scene of the hero's screen; none when the grid has no side scenes (no level), so
+// that the animation plays without figures instead of reporting a missing grid.
+TSideScene HeroScene(TLCDForm& Form) {
+  if (Form.SideArr.empty() || Form.SideArr[0].empty()) return TSideScene(nullptr);
+  return TSideScene(&Form.GetSideArr(Form.HeroPos.X, Form.HeroPos.Y));
+}
+
 void Frame(TLCDForm& Form) {
   if (Form.Render) Form.Render->Run();
   Form.Draw();
@@ -48,7 +55,7 @@ void CountBonus(TLCDForm& Form, int Points, TStep Step) {
 void TKarvanForm::LevelAnimation() {
   Animation = true;
   WaitTicks(500);
-  const TSideScene Scene(&GetSideArr(HeroPos.X, HeroPos.Y));
+  const TSideScene Scene = HeroScene(*this);
   SetHeroVisible(*this, false);
   Scene.Hide(scHeroPlatform);
   Scene.Show(scHandsUnderDiamond);
@@ -70,7 +77,7 @@ void TKarvanForm::LevelAnimation() {
 
 void TKarvanForm::ExitAnimation() {
   Animation = true;
-  const TSideScene Scene(&GetSideArr(HeroPos.X, HeroPos.Y));
+  const TSideScene Scene = HeroScene(*this);
   SetHeroVisible(*this, false);
   Scene.Hide(scExitDoor);
   Scene.Hide(scHeroLeft);
@@ -107,7 +114,7 @@ void TKarvanForm::ExitAnimation() {
 
 void TKarvanForm::DiamondAnimation() {
   Animation = true;
-  const TSideScene Scene(&GetSideArr(HeroPos.X, HeroPos.Y));
+  const TSideScene Scene = HeroScene(*this);
   WaitTicks(1000);
 
   // The knocked-out snake sees stars twinkling over it.

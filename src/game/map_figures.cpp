@@ -89,8 +89,7 @@ bool TKarvanForm::AddMovingObject(int xParam, TGridCrystal Sprite, TPos ObjectDi
   // The cell already starts a moving object: resume it if a switch stopped it. A stopped
   // object stays where it was stopped, in the shown window's column or row of its start.
   auto Resume = [xParam, yParam](TSprite* S) {
-    if (S != nullptr && S->StartX == xParam && S->StartY == yParam && S->SpriteDir == PosNone &&
-        S->SaveDir != PosNone)
+    if (S != nullptr && S->StartX == xParam && S->StartY == yParam && S->SpriteDir == PosNone)
       S->SpriteDir = S->SaveDir;
   };
   if (ObjectDir == PosTop || ObjectDir == PosBottom) {
