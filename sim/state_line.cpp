@@ -6,8 +6,10 @@
 
 namespace karvan::sim {
 
-TGameFlags ReadGameFlags(const TLCDForm&) {
-  return {};
+TGameFlags ReadGameFlags(const TLCDForm& Form) {
+  const auto* Game = dynamic_cast<const TKarvanForm*>(&Form);
+  if (Game == nullptr) return {};
+  return {Game->Key, Game->HasMap, Game->MapMode, Game->Invincible};
 }
 
 std::string VisibleRow(const TLCDForm& Form, int y) {

@@ -49,14 +49,6 @@ class GameLoop : public EngineTest {
 
 }  // namespace
 
-TEST_F(GameLoop, DeviceWindowTakesThePhotographsSizeAndTheEngineTimes) {
-  EXPECT_EQ(Form->Width, 800);
-  EXPECT_EQ(Form->Height, 481);
-  EXPECT_EQ(Form->EnemyMoveDelay, 800);
-  EXPECT_EQ(Form->KillDelayConst, 1000);
-  EXPECT_EQ(Form->MaxLives, 3);
-}
-
 // ---- Scrolling ------------------------------------------------------------------------------
 
 TEST_F(GameLoop, ScrollRightSlidesFiveColumnsOverHalfASecond) {

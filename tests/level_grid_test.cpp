@@ -307,12 +307,6 @@ TEST_F(LevelGrid, DirectionOfAStepPrefersTheVertical) {
   EXPECT_EQ(Form->GetDir(2, 2, 2, 2), PosNone);
 }
 
-TEST_F(LevelGrid, HeroPositionQuery) {
-  Form->HeroPos = {3, 6};
-  EXPECT_TRUE(Form->IsHeroPos(3, 6));
-  EXPECT_FALSE(Form->IsHeroPos(6, 3));
-}
-
 TEST_F(LevelGrid, DestroyingTheLevelFreesEveryFigureAndEmptiesTheGrid) {
   LoadRows(BlankRows(10, 8));
   EXPECT_EQ(Form->Log.Alive, 10 * 8 * 11 + 4 * 34);

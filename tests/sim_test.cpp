@@ -107,10 +107,9 @@ TEST(ScriptParser, ReadsTimesActionsAndComments) {
 }
 
 TEST(ScriptParser, EveryKeyNameIsKnown) {
-  const std::pair<const char*, Word> Keys[] = {{"Left", VK_LEFT}, {"Up", VK_UP},
-                                               {"Right", VK_RIGHT}, {"Down", VK_DOWN},
-                                               {"Z", VK_Z},         {"Escape", VK_ESCAPE},
-                                               {"1", VK_1},         {"F4", VK_F4}};
+  const std::pair<const char*, Word> Keys[] = {
+      {"Left", VK_LEFT}, {"Up", VK_UP},         {"Right", VK_RIGHT}, {"Down", VK_DOWN},
+      {"Z", VK_Z},       {"Escape", VK_ESCAPE}, {"1", VK_1},         {"F4", VK_F4}};
   for (const auto& [Name, Code] : Keys) {
     Word Key = 0;
     TShiftState Shift = 0xFF;
@@ -154,8 +153,8 @@ TEST_F(SimRun, StateAtZeroPrintsAfterTheFirstPumpAndTheRunEndsWhereAsked) {
 }
 
 TEST_F(SimRun, StepSetsHowFarEachPumpAdvancesTheClock) {
-  const auto Lines = Run({"--script", WriteScript("@0 state\n@25 state\n"), "--step", "10",
-                          "--until", "100"});
+  const auto Lines =
+      Run({"--script", WriteScript("@0 state\n@25 state\n"), "--step", "10", "--until", "100"});
   ASSERT_EQ(Lines.size(), 3u);
   EXPECT_EQ(Lines[0]["t"], 10);
   EXPECT_EQ(Lines[1]["t"], 30);
@@ -163,9 +162,8 @@ TEST_F(SimRun, StepSetsHowFarEachPumpAdvancesTheClock) {
 }
 
 TEST_F(SimRun, TheChosenLevelStartsAfterOneSecondWithFullLives) {
-  const auto Lines =
-      Run({"--level", "5", "--script", WriteScript("@1000 state\n@1100 state\n"), "--until",
-           "1200", "--map"});
+  const auto Lines = Run({"--level", "5", "--script", WriteScript("@1000 state\n@1100 state\n"),
+                          "--until", "1200", "--map"});
   ASSERT_EQ(Lines.size(), 3u);
   EXPECT_TRUE(Lines[0]["level"].is_null());
   EXPECT_EQ(Lines[1]["level"], 5);
@@ -217,8 +215,8 @@ TEST_F(SimRun, SoundsAndMessagesAreReportedOncePerLine) {
   const auto Old = std::filesystem::current_path();
   std::filesystem::current_path(Dir);
   const auto Lines =
-      Run({"--script", WriteScript("@2000 menu README.TXT\n@2001 state\n@2002 state\n"),
-           "--until", "2003"});
+      Run({"--script", WriteScript("@2000 menu README.TXT\n@2001 state\n@2002 state\n"), "--until",
+           "2003"});
   std::filesystem::current_path(Old);
   ASSERT_EQ(Lines.size(), 3u);
   ASSERT_EQ(Lines[0]["messages"].size(), 1u);

@@ -65,15 +65,6 @@ TEST_F(Sprites, NewFigureStartsAbsentIdleAndWithTheFormsTimes) {
   EXPECT_FALSE(Sprite.EndPos);
 }
 
-TEST_F(Sprites, SideFigureKnowsItsKindAndScene) {
-  TSideSprite Sprite(1, 0, scSnake1, *Form);
-  EXPECT_EQ(Sprite.SideSpriteNr, scSnake1);
-  EXPECT_EQ(Sprite.SpriteNr, gcWallVert);
-  EXPECT_EQ(Sprite.x, 1);
-  EXPECT_EQ(Sprite.y, 0);
-  EXPECT_FALSE(Sprite.SpriteVisible);
-}
-
 TEST_F(Sprites, ShowingWakesTheFigureAndLightsItsCrystalAtItsScreenCell) {
   TSprite& Gold = At(7, 5, gcGold);
   Gold.Moved = true;
@@ -260,8 +251,16 @@ TEST_F(Sprites, HandOverToAnOccupiedCellDoesNothingUnlessItsFigureIsTemporary) {
   EXPECT_EQ(Occupied.SpriteDir, PosBottom);
   EXPECT_EQ(Occupied.Temp, 0);
 
+  auto PresentScorpions = [&] {
+    int Count = 0;
+    for (int x = 0; x < 10; ++x)
+      for (int y = 0; y < 8; ++y) Count += At(x, y, gcScorpion).SpriteVisible ? 1 : 0;
+    return Count;
+  };
+  const int Before = PresentScorpions();
   From.CopyTo(1, 8);  // outside the map: nothing
   From.CopyTo(-1, -1);
+  EXPECT_EQ(PresentScorpions(), Before);
 }
 
 TEST_F(Sprites, HitThatIsNotFatalBlinksOnePeriodAndIgnoresASecondHit) {

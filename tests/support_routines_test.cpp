@@ -101,13 +101,6 @@ TEST_F(SupportRoutines, WaitTicksEndsWhenTheCounterGoesBack) {
   EXPECT_EQ(Platform.Pumps, 3);
 }
 
-TEST_F(SupportRoutines, PumpMessagesHandsOverToThePlatform) {
-  int Handled = 0;
-  Platform.OnPump = [&] { ++Handled; };
-  PumpMessages();
-  EXPECT_EQ(Handled, 1);
-}
-
 // ---- Small helpers --------------------------------------------------------------------------
 
 TEST_F(SupportRoutines, OppositeDirFlipsTheFourStepsAndKeepsEverythingElse) {

@@ -109,12 +109,19 @@ void TKarvanForm::ExitAnimation() {
   } while (i < 3);
 
   LevelAnimation();
+  // The hero is back in the maze: were gold still to be found, a hidden hero could never
+  // move again.
+  SetHeroVisible(*this, true);
   Animation = false;
 }
 
 void TKarvanForm::DiamondAnimation() {
+  DiamondAnimation(HeroScene(*this).Record());
+}
+
+void TKarvanForm::DiamondAnimation(TSideCellRec* SnakeScene) {
   Animation = true;
-  const TSideScene Scene = HeroScene(*this);
+  const TSideScene Scene(SnakeScene);
   WaitTicks(1000);
 
   // The knocked-out snake sees stars twinkling over it.
@@ -172,8 +179,12 @@ void TKarvanForm::DiamondAnimation() {
   SetHeroVisible(*this, true);
   for (TSideCrystal Kind : {scHeroDiamond, scDiamondHands, scHandsUnderDiamond, scDiamond, scHands})
     Scene.Hide(Kind);
-  Scene.Show(scHeroPlatform);
-  Scene.Show(scArmsDown);
+  // The hero is back on the platform only where he fought; had he walked on to another
+  // screen, putting him on this platform would take him off the map.
+  if (SnakeScene != nullptr && SnakeScene == HeroScene(*this).Record()) {
+    Scene.Show(scHeroPlatform);
+    Scene.Show(scArmsDown);
+  }
   Animation = false;
 }
 

@@ -88,6 +88,9 @@ class TKarvanForm : public TLCDForm {
   void LevelAnimation();
   void ExitAnimation();
   void DiamondAnimation();
+  // The diamond animation on the scene of the knocked-out snake, which need not be the scene
+  // of the hero's screen any more (the hero may have walked on while the snake was stunned).
+  void DiamondAnimation(TSideCellRec* SnakeScene);
 
   // Custom level files: the file dialog, checking and loading.
   void LoadClick();

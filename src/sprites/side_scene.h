@@ -16,6 +16,9 @@ class TSideScene {
   // level has just been replaced) gets an empty view, so it cannot reach into the new grid.
   static TSideScene Of(const TSideSprite& Member);
 
+  // The record the view looks at; none for an empty view.
+  TSideCellRec* Record() const { return Rec; }
+
   TSideSprite* Figure(TSideCrystal Kind) const {
     return Rec != nullptr ? Rec->Sprites[Kind].get() : nullptr;
   }

@@ -17,7 +17,8 @@ void TStarSprite::Dead() {
   const TSideSprite* Snake = Scene.Figure(scDiamondSnake);
   // The stun of the knock-out blow is over: the hero wins the diamond. The animation may end
   // the level, so it is the last thing done here.
-  if (Snake != nullptr && Snake->HP <= 0) static_cast<TKarvanForm&>(ParentForm).DiamondAnimation();
+  if (Snake != nullptr && Snake->HP <= 0)
+    static_cast<TKarvanForm&>(ParentForm).DiamondAnimation(Scene.Record());
 }
 
 }  // namespace karvan
