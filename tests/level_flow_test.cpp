@@ -10,9 +10,11 @@
 
 #include "engine/level.h"
 #include "fake_platform.h"
+#include "forms/level_select_form.h"
 #include "game/karvan_form.h"
 #include "levels/built_in_levels.h"
 #include "levels/custom_level.h"
+#include "levels/switch_rules.h"
 #include "sim/sim_main.h"
 
 using namespace karvan;
@@ -147,6 +149,38 @@ TEST_F(Levels, SwitchRulesStartOneSwitchsPlatformWhileStoppingAnother) {
   EXPECT_EQ(Form->Map[2][4].Sprites[gcWallHorz]->SpriteDir, PosNone);
   EXPECT_EQ(Form->Map[2][4].Sprites[gcWallHorz]->SaveDir, PosTop);
   EXPECT_EQ(Form->Map[0][3].Sprites[gcWallHorz]->SpriteDir, PosTop);
+}
+
+TEST(SwitchRules, EveryLevelHasItsRulesInTheirOrder) {
+  const int Expected[25] = {0, 0, 1, 2, 0, 5, 0, 0, 5, 2, 0, 5, 5,
+                            2, 1, 2, 7, 0, 1, 0, 0, 1, 1, 0, 8};
+  for (int Level = 0; Level <= 24; ++Level)
+    EXPECT_EQ(static_cast<int>(SwitchRulesOf(Level).size()), Expected[Level]) << Level;
+  const auto Five = SwitchRulesOf(5);
+  EXPECT_EQ(Five[2].Switch, (TPoint{1, 1}));
+  EXPECT_EQ(Five[2].Platform, (TPoint{0, 3}));
+  EXPECT_TRUE(Five[2].Reverse);
+  EXPECT_EQ(SwitchRulesOf(24).back().Platform, (TPoint{58, 24}));
+  EXPECT_TRUE(SwitchRulesOf(25).empty());
+}
+
+TEST(LevelFlow, ClosingTheWindowIsTheQuitRequest) {
+  test::FakePlatform Platform;
+  PlatformScope Scope(Platform);
+  auto Form = MakeForm<TKarvanForm>();
+  Platform.OnShowModal = [](TDialogForm& Dialog) {
+    if (Dialog.Kind == TDialogKind::LevelSelect)
+      static_cast<TLevelSelectForm&>(Dialog).BitBtn1Click();
+    return TModalResult::mrOk;
+  };
+  Platform.OnPump = [&] {
+    if (Platform.Clock == 2000) Form->FormClose();
+  };
+  Form->Run();  // returns: the program ends with lives left
+  EXPECT_EQ(Platform.Clock, 2000);
+  EXPECT_TRUE(Form->Quit);
+  ASSERT_TRUE(Form->Level);
+  EXPECT_EQ(Form->Level->Nr, 1);
 }
 
 TEST(LevelFlow, FallingOntoTheLastGoldCompletesTheLevelInTheMiddleOfAPass) {

@@ -316,6 +316,10 @@ void TLCDForm::Quit1Click() {
   Quit = true;
 }
 
+void TLCDForm::FormClose() {
+  Quit = true;
+}
+
 // ---- Input --------------------------------------------------------------------------------
 
 void TLCDForm::KeyDown(Word Key, TShiftState Shift) {

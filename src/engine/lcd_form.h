@@ -167,6 +167,10 @@ class TLCDForm {
   void WHATSNEWTXT1Click();
   void Quit1Click();
 
+  // The desktop closes the window (its close button, or Alt+F4 taken by the window manager):
+  // that is the quit request, acted on after the current pass.
+  void FormClose();
+
   // Input as the window system delivers it: keys to the key events, mouse presses through
   // the hit test to the picture's handler or the caption's right-button handler.
   void KeyDown(Word Key, TShiftState Shift);

@@ -3,33 +3,40 @@
 #pragma once
 
 #include "levels/karvan_level.h"
+#include "levels/switch_rules.h"
 
 namespace karvan {
 
-#define KARVAN_LEVEL_CLASS(Name)      \
-  class Name : public TKarvanLevel {  \
-   public:                            \
-    using TKarvanLevel::TKarvanLevel; \
-    void Create() override;           \
-  };
-#define KARVAN_LEVEL_CLASS_WITH_SWITCHES(Name) \
-  class Name : public TKarvanLevel {           \
-   public:                                     \
-    using TKarvanLevel::TKarvanLevel;          \
-    void Create() override;                    \
-    void CheckEvent() override;                \
+// A built-in level: its rows and set-up, and the switch rules of the level it plays.
+template <int LevelNumber>
+class TBuiltInLevel : public TKarvanLevel {
+ public:
+  using TKarvanLevel::TKarvanLevel;
+  static constexpr int Plays = LevelNumber;
+  void CheckEvent() override {
+    TKarvanLevel::CheckEvent();
+    for (const TSwitchRule& Rule : SwitchRulesOf(LevelNumber))
+      SwitchRule(Rule.Switch.X, Rule.Switch.Y, Rule.Platform.X, Rule.Platform.Y, Rule.Dir,
+                 Rule.Reverse);
+  }
+};
+
+#define KARVAN_LEVEL_CLASS(Name, LevelNumber)        \
+  class Name : public TBuiltInLevel<LevelNumber> {   \
+   public:                                           \
+    using TBuiltInLevel<LevelNumber>::TBuiltInLevel; \
+    void Create() override;                          \
   };
 
-KARVAN_LEVEL_CLASS(TLevel24)               // level 1
-KARVAN_LEVEL_CLASS_WITH_SWITCHES(TLevel1)  // level 2
-KARVAN_LEVEL_CLASS_WITH_SWITCHES(TLevel2)  // level 3
-KARVAN_LEVEL_CLASS(TLevel3)                // level 4
-KARVAN_LEVEL_CLASS_WITH_SWITCHES(TLevel4)  // level 5
-KARVAN_LEVEL_CLASS(TLevel5)                // level 6
-KARVAN_LEVEL_CLASS(TLevel6)                // level 7
-KARVAN_LEVEL_CLASS_WITH_SWITCHES(TLevel7)  // level 8
+KARVAN_LEVEL_CLASS(TLevel24, 1)
+KARVAN_LEVEL_CLASS(TLevel1, 2)
+KARVAN_LEVEL_CLASS(TLevel2, 3)
+KARVAN_LEVEL_CLASS(TLevel3, 4)
+KARVAN_LEVEL_CLASS(TLevel4, 5)
+KARVAN_LEVEL_CLASS(TLevel5, 6)
+KARVAN_LEVEL_CLASS(TLevel6, 7)
+KARVAN_LEVEL_CLASS(TLevel7, 8)
 
 #undef KARVAN_LEVEL_CLASS
-#undef KARVAN_LEVEL_CLASS_WITH_SWITCHES
 
 }  // namespace karvan

@@ -31,11 +31,6 @@ void TLevel1::Create() {
   ParentForm.yResurrect = 3;
 }
 
-void TLevel1::CheckEvent() {
-  TKarvanLevel::CheckEvent();
-  SwitchRule(9, 3, 7, 3, PosTop, false);
-}
-
 // Level 3: two switches, two lifts.
 void TLevel2::Create() {
   TKarvanLevel::Create();
@@ -46,12 +41,6 @@ void TLevel2::Create() {
   AddRow("4,4,4,4,4 ,4");
   ParentForm.xResurrect = 0;
   ParentForm.yResurrect = 0;
-}
-
-void TLevel2::CheckEvent() {
-  TKarvanLevel::CheckEvent();
-  SwitchRule(1, 3, 0, 1, PosBottom, false);
-  SwitchRule(2, 1, 3, 3, PosTop, false);
 }
 
 // Level 4: a deep fall onto the gold, two screens high.
@@ -80,15 +69,6 @@ void TLevel4::Create() {
   AddRow("4,4,4,4,4 ,1");
   ParentForm.xResurrect = 0;
   ParentForm.yResurrect = 3;
-}
-
-void TLevel4::CheckEvent() {
-  TKarvanLevel::CheckEvent();
-  SwitchRule(0, 3, 0, 3, PosTop, false);
-  SwitchRule(1, 1, 2, 4, PosTop, false);
-  SwitchRule(1, 1, 0, 3, PosTop, true);
-  SwitchRule(3, 0, 4, 4, PosTop, false);
-  SwitchRule(3, 0, 2, 4, PosTop, true);
 }
 
 // Level 6: no gold; the snake guarding the diamond must be beaten from the platform.
@@ -131,15 +111,6 @@ void TLevel7::Create() {
   AddRow("4,4,4,4,4 ,1");
   ParentForm.xResurrect = 0;
   ParentForm.yResurrect = 3;
-}
-
-void TLevel7::CheckEvent() {
-  TKarvanLevel::CheckEvent();
-  SwitchRule(1, 3, 0, 4, PosTop, false);
-  SwitchRule(1, 1, 2, 4, PosTop, false);
-  SwitchRule(1, 1, 0, 4, PosTop, true);
-  SwitchRule(3, 0, 4, 4, PosTop, false);
-  SwitchRule(3, 0, 2, 4, PosTop, true);
 }
 
 }  // namespace karvan
