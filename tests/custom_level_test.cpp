@@ -12,7 +12,7 @@
 
 #include "engine/level.h"
 #include "game/custom_level_file.h"
-#include "sim/sim_main.h"
+#include "sim_run.h"
 
 using namespace karvan;
 using nlohmann::json;
@@ -46,15 +46,7 @@ class CustomLevel : public ::testing::Test {
     return Path.string();
   }
 
-  std::vector<json> Run(const std::vector<std::string>& Args) {
-    std::ostringstream Out;
-    std::ostringstream Err;
-    EXPECT_EQ(sim::SimMain(Args, Out, Err), 0) << Err.str();
-    std::vector<json> Lines;
-    std::istringstream In(Out.str());
-    for (std::string Line; std::getline(In, Line);) Lines.push_back(json::parse(Line));
-    return Lines;
-  }
+  std::vector<json> Run(const std::vector<std::string>& Args) { return test::RunSim(Args); }
 
   std::filesystem::path Dir;
 };

@@ -15,7 +15,7 @@
 #include "levels/built_in_levels.h"
 #include "levels/custom_level.h"
 #include "levels/switch_rules.h"
-#include "sim/sim_main.h"
+#include "sim_run.h"
 
 using namespace karvan;
 using nlohmann::json;
@@ -39,15 +39,7 @@ class Levels : public ::testing::Test {
   }
 };
 
-std::vector<json> RunSim(const std::vector<std::string>& Args) {
-  std::ostringstream Out;
-  std::ostringstream Err;
-  EXPECT_EQ(sim::SimMain(Args, Out, Err), 0) << Err.str();
-  std::vector<json> Lines;
-  std::istringstream In(Out.str());
-  for (std::string Line; std::getline(In, Line);) Lines.push_back(json::parse(Line));
-  return Lines;
-}
+using test::RunSim;
 
 }  // namespace
 

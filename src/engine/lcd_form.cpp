@@ -119,12 +119,7 @@ void TLCDForm::Run() {
   GetPlatform().ShowDeviceForm(*this);
   int LevelNr = 0;
   for (;;) {
-    Quit = false;
-    Restart = false;
-    for (int Nr = 0; Nr < static_cast<int>(CrystalArr.size()); ++Nr) ShowCrystal(Nr);
-    Draw();
-    if (CreateFormOnce(IntroForm)) GetPlatform().ShowModal(*IntroForm);
-    if (IntroForm->ModalResult == TModalResult::mrOk) {
+    if (StartMainLoopPass()) {
       LevelNr = ChooseLevel(*this);
       if (LevelNr > 0) {
         WaitTicks(1000);
@@ -198,6 +193,16 @@ void TLCDForm::WMNCRButtonDown(int XCursor, int YCursor) {
 }
 
 // ---- Game loop helpers --------------------------------------------------------------------
+
+bool TLCDForm::StartMainLoopPass() {
+  Quit = false;
+  Restart = false;
+  // The all-segments test: the whole LCD stays lit until the first frame of the game.
+  for (int Nr = 0; Nr < static_cast<int>(CrystalArr.size()); ++Nr) ShowCrystal(Nr);
+  Draw();
+  if (CreateFormOnce(IntroForm)) GetPlatform().ShowModal(*IntroForm);
+  return IntroForm->ModalResult == TModalResult::mrOk;
+}
 
 void TLCDForm::Wait(std::int64_t Duration) {
   Animation = true;

@@ -147,6 +147,9 @@ class TLCDForm {
   TSprite* SpriteAt(int x, int y, TGridCrystal Sprite) const;
 
   // Game loop helpers.
+  // The start of every pass of the main loop: the requests cleared, every crystal lit, and
+  // the information window shown the first time. True when its latest answer was OK.
+  bool StartMainLoopPass();
   void Wait(std::int64_t Duration);
   void Scroll(TPos ScrollDir);
   // The hero figure of the hero's cell; none when that cell is not in the map.

@@ -31,12 +31,7 @@ void TKarvanForm::Run() {
   GetPlatform().ShowDeviceForm(*this);
   int LevelNr = 0;
   for (;;) {
-    Quit = false;
-    Restart = false;
-    for (int Nr = 0; Nr < static_cast<int>(CrystalArr.size()); ++Nr) ShowCrystal(Nr);
-    Draw();
-    if (CreateFormOnce(IntroForm)) GetPlatform().ShowModal(*IntroForm);
-    if (IntroForm->ModalResult != TModalResult::mrOk) return;
+    if (!StartMainLoopPass()) return;
     GetPlatform().SetCursor(TCursorShape::crArrow);
     LevelNr = ChooseLevel(*this);
     if (LevelNr > 0) {
