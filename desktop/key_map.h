@@ -1,0 +1,18 @@
+// Translation of Qt's keys into the virtual-key codes and modifier sets the game knows.
+#pragma once
+
+#include <QKeyEvent>
+#include <optional>
+
+#include "engine/types.h"
+
+namespace karvan::desktop {
+
+// The game's code for a key, or nothing for a key the game does not know. The digit 1 counts
+// only on the main keyboard.
+std::optional<Word> MapKey(int QtKey, Qt::KeyboardModifiers Modifiers);
+
+// Shift, Alt and Ctrl as the game's modifier set.
+TShiftState MapModifiers(Qt::KeyboardModifiers Modifiers);
+
+}  // namespace karvan::desktop

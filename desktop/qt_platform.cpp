@@ -1,0 +1,129 @@
+#include "qt_platform.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QThread>
+#include <QUrl>
+#include <cerrno>
+#include <system_error>
+
+#include "dialog_view.h"
+#include "engine/lcd_form.h"
+#include "menu_view.h"
+
+namespace karvan::desktop {
+
+namespace {
+QString ToQString(std::string_view Text) {
+  return QString::fromUtf8(Text.data(), static_cast<qsizetype>(Text.size()));
+}
+
+// "mailto:..." or "https://..." rather than a file: a scheme of two or more letters.
+bool IsLink(const QString& Target) {
+  const QUrl Url(Target);
+  return Url.isValid() && Url.scheme().size() >= 2;
+}
+}  // namespace
+
+QtPlatform::QtPlatform() {
+  Clock.start();
+}
+
+QtPlatform::~QtPlatform() = default;
+
+std::int64_t QtPlatform::GetTickCount() {
+  return Clock.elapsed();
+}
+
+void QtPlatform::PumpMessages() {
+  // An idle game must not keep a core busy: when nothing was waiting, give the processor
+  // away for a millisecond.
+  if (!Loop.processEvents(QEventLoop::AllEvents)) QThread::msleep(1);
+}
+
+void QtPlatform::PlaySound(std::string_view Name) {
+  // Loaded on first use, when the application (and its audio) is up.
+  if (!Sounds) Sounds = std::make_unique<SoundPlayer>();
+  Sounds->Play(Name);
+}
+
+void QtPlatform::ShowMessage(std::string_view Text) {
+  QMessageBox Box(View.get());
+  Box.setWindowTitle(QGuiApplication::applicationDisplayName());
+  Box.setText(ToQString(Text));
+  QPushButton* Ok = Box.addButton(QStringLiteral("&Ok"), QMessageBox::AcceptRole);
+  Box.setDefaultButton(Ok);
+  Box.setEscapeButton(Ok);
+  Box.exec();
+}
+
+TOpenResult QtPlatform::OpenDocument(std::string_view Target) {
+  const QString Text = ToQString(Target);
+  QUrl Url;
+  if (IsLink(Text)) {
+    Url = QUrl(Text);
+  } else {
+    if (!QFileInfo::exists(Text)) return {false, ENOENT, std::generic_category().message(ENOENT)};
+    Url = QUrl::fromLocalFile(Text);
+  }
+  if (QDesktopServices::openUrl(Url)) return {};
+  return {false, ENOEXEC, "no application is set up to open it"};
+}
+
+std::optional<std::string> QtPlatform::ExecuteOpenDialog() {
+  const QString File = QFileDialog::getOpenFileName(View.get());
+  if (File.isEmpty()) return std::nullopt;
+  return File.toStdString();
+}
+
+TModalResult QtPlatform::ShowModal(TDialogForm& Form) {
+  DialogView Dialog(Form, View.get());
+  return Dialog.Execute();
+}
+
+DeviceWidget& QtPlatform::Device(TLCDForm& Form) {
+  if (!View) View = std::make_unique<DeviceWidget>(Form, Figures);
+  return *View;
+}
+
+void QtPlatform::ReleaseDevice() {
+  View.reset();
+}
+
+void QtPlatform::ShowDeviceForm(TLCDForm& Form) {
+  Device(Form).ShowDevice();
+}
+
+void QtPlatform::CrystalsChanged(std::span<const int> Changed) {
+  if (View) View->CrystalsChanged(Changed);
+}
+
+void QtPlatform::SetCursor(TCursorShape Shape) {
+  if (View) View->SetCursorShape(Shape);
+}
+
+void QtPlatform::SetHint(std::string_view Hint) {
+  if (View) View->SetHint(Hint);
+}
+
+void QtPlatform::PopupMenu(TPopupMenu& Menu, int ScreenX, int ScreenY) {
+  const std::unique_ptr<QMenu> Popup = BuildMenu(Menu, View.get());
+  RunChoice(Menu, Popup->exec(QPoint(ScreenX, ScreenY)));
+}
+
+std::string QtPlatform::ProgramDirectory() {
+  const QDir Program(QCoreApplication::applicationDirPath());
+  // An installed program keeps its documents in the shared data folder beside bin/.
+  const QDir Shared(Program.filePath(QStringLiteral("../share/karvan-mirk")));
+  if (!Program.exists(QStringLiteral("README.TXT")) && Shared.exists(QStringLiteral("README.TXT")))
+    return QDir::cleanPath(Shared.absolutePath()).toStdString();
+  return Program.absolutePath().toStdString();
+}
+
+}  // namespace karvan::desktop
