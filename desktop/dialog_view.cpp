@@ -27,8 +27,20 @@ QColor Colour(unsigned Rgb) {
   return QColor::fromRgb(static_cast<QRgb>(Rgb));
 }
 
-constexpr qreal DefaultPointSize = 8;
-constexpr qreal SmallPointSize = 7;
+// The layouts were drawn for a narrow 8-point sans serif of about 11 pixels; sizing in pixels
+// keeps the texts inside their places whatever the screen's dots per inch.
+constexpr int DefaultPixelSize = 11;
+constexpr int SmallPixelSize = 10;
+
+QFont DialogFont(int PixelSize) {
+  QFont Font;
+  Font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Tahoma"),
+                    QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
+                    QStringLiteral("Nimbus Sans"), QStringLiteral("Helvetica")});
+  Font.setStyleHint(QFont::SansSerif);
+  Font.setPixelSize(PixelSize);
+  return Font;
+}
 
 // The pictures the dialogs name, as resource files.
 QString PicturePath(const std::string& Picture) {
@@ -74,7 +86,7 @@ QLabel* AddLabel(QWidget& Dialog, const TLabelPart& Part, std::function<void()> 
   QFont Font = Label->font();
   Font.setBold(Part.Bold);
   Font.setUnderline(Part.Link);
-  if (Part.SmallFont) Font.setPointSizeF(SmallPointSize);
+  if (Part.SmallFont) Font.setPixelSize(SmallPixelSize);
   Label->setFont(Font);
   Label->setWordWrap(Part.WordWrap);
   Label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -102,7 +114,7 @@ void AddMemo(QWidget& Dialog, const TMemoPart& Part) {
   Memo->document()->setDocumentMargin(0);
   QFont Font = Memo->font();
   Font.setBold(Part.Bold);
-  Font.setPointSizeF(SmallPointSize);
+  Font.setPixelSize(SmallPixelSize);
   Memo->setFont(Font);
   QPalette Palette = Memo->palette();
   Palette.setColor(QPalette::Base, Colour(DialogColour));
@@ -146,9 +158,7 @@ DialogView::DialogView(TDialogForm& FormParam, QWidget* Parent)
       Form(FormParam) {
   setWindowTitle(Text(Form.Caption));
   setFixedSize(Form.ClientWidth, Form.ClientHeight);
-  QFont Font = font();
-  Font.setPointSizeF(DefaultPointSize);
-  setFont(Font);
+  setFont(DialogFont(DefaultPixelSize));
   QPalette Palette = palette();
   Palette.setColor(QPalette::Window, Colour(DialogColour));
   setPalette(Palette);
