@@ -73,7 +73,7 @@ TOpenResult QtPlatform::OpenDocument(std::string_view Target) {
     Url = QUrl::fromLocalFile(Text);
   }
   if (QDesktopServices::openUrl(Url)) return {};
-  return {false, ENOEXEC, "no application is set up to open it"};
+  return {false, ENOEXEC, "No application is set up to open it"};
 }
 
 std::optional<std::string> QtPlatform::ExecuteOpenDialog() {
