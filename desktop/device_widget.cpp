@@ -85,7 +85,10 @@ void DeviceWidget::paintEvent(QPaintEvent* Event) {
   QPainter Painter(this);
   Painter.setClipRegion(Event->region());
   if (!Photograph.isNull()) {
+    // On a scaled screen the photograph may blur a little; the segments must stay sharp.
+    Painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
     Painter.drawImage(rect(), Photograph);
+    Painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
   } else {
     Painter.fillRect(rect(), QColor(CasingColour));
     if (const TImage* Display = Form.GetDisplay())
