@@ -31,7 +31,7 @@ bool IsLink(const QString& Target) {
 }
 }  // namespace
 
-QtPlatform::QtPlatform() {
+QtPlatform::QtPlatform() : Sounds(std::make_unique<SoundPlayer>()) {
   Clock.start();
 }
 
@@ -48,8 +48,6 @@ void QtPlatform::PumpMessages() {
 }
 
 void QtPlatform::PlaySound(std::string_view Name) {
-  // Loaded on first use, when the application (and its audio) is up.
-  if (!Sounds) Sounds = std::make_unique<SoundPlayer>();
   Sounds->Play(Name);
 }
 

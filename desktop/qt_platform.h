@@ -14,6 +14,7 @@ namespace karvan::desktop {
 
 class QtPlatform : public Platform {
  public:
+  // Needs the application object: the recordings are loaded here, ahead of the first sound.
   QtPlatform();
   ~QtPlatform() override;
   QtPlatform(const QtPlatform&) = delete;

@@ -56,6 +56,15 @@ TEST_F(DevicePaint, AllSegmentsTestLightsEveryCrystal) {
     EXPECT_EQ(Shot.pixel(SegmentPixel(Nr)) & 0xFFFFFF, SegmentColour & 0xFFFFFF) << Nr;
 }
 
+TEST_F(DevicePaint, WithoutThePhotographAPlainCasingAndGlassShow) {
+  FigureCache Figures;
+  DeviceWidget Bare(*Form, Figures, QStringLiteral("/no/such/photograph.jpg"));
+  const QImage Shot = Bare.grab().toImage().convertToFormat(QImage::Format_RGB32);
+  EXPECT_EQ(Shot.pixel(5, 5), CasingColour);
+  EXPECT_EQ(Shot.pixel(202 + 385 / 2, 114 + 246 / 2), GlassColour);
+  EXPECT_EQ(Shot.pixel(202 - 1, 114 + 246 / 2), CasingColour);
+}
+
 TEST(FigureCache, WhiteIsTransparentAndEveryOtherShadeIsSegment) {
   QImage Picture(3, 1, QImage::Format_RGB32);
   Picture.setPixel(0, 0, qRgb(255, 255, 255));
