@@ -1,5 +1,7 @@
 // What the device window shows: the photograph (or plain casing) with the lit crystals.
+#include <QFile>
 #include <QImage>
+#include <QTemporaryDir>
 
 #include "device_fixture.h"
 #include "figure_cache.h"
@@ -74,6 +76,22 @@ TEST(FigureCache, WhiteIsTransparentAndEveryOtherShadeIsSegment) {
   EXPECT_EQ(qAlpha(Figure.pixel(0, 0)), 0);
   EXPECT_EQ(Figure.pixel(1, 0), SegmentColour);
   EXPECT_EQ(Figure.pixel(2, 0), SegmentColour);
+}
+
+TEST(FigureCache, PlainBitmapFileBecomesASegmentFigure) {
+  QTemporaryDir Folder;
+  ASSERT_TRUE(Folder.isValid());
+  QFile File(Folder.filePath(QStringLiteral("DotImage.pbm")));
+  ASSERT_TRUE(File.open(QIODevice::WriteOnly));
+  File.write("P1\n# a dot and a bar\n3 2\n0 1 0\n1 1 1\n");
+  File.close();
+  FigureCache Figures(Folder.path());
+  const QImage& Figure = Figures.Figure("DotImage", 9, 9);
+  ASSERT_EQ(Figure.size(), QSize(3, 2));
+  EXPECT_EQ(qAlpha(Figure.pixel(0, 0)), 0);
+  EXPECT_EQ(Figure.pixel(1, 0), SegmentColour);
+  EXPECT_EQ(qAlpha(Figure.pixel(2, 0)), 0);
+  for (int x = 0; x < 3; ++x) EXPECT_EQ(Figure.pixel(x, 1), SegmentColour);
 }
 
 TEST(FigureCache, MissingFigureIsASolidBlockOfTheCrystalsSize) {
