@@ -2,6 +2,7 @@
 // dark segment on a transparent ground, made once per template.
 #pragma once
 
+#include <QByteArray>
 #include <QColor>
 #include <QImage>
 #include <QString>
@@ -22,6 +23,10 @@ class FigureCache {
   // The figure of a template. A template without a readable figure shows as a solid block of
   // the crystal's size, so a missing file is visible instead of silently blank.
   const QImage& Figure(std::string_view Template, int Width, int Height);
+
+  // A plain (P1) bitmap file's picture, black on white; bits may stand with or without blanks
+  // between them. A null image when the text is no such bitmap.
+  static QImage ReadPlainBitmap(const QByteArray& Text);
 
   // A 1-bit picture as a segment figure: dark pixels become the segment colour, white ones
   // transparent.

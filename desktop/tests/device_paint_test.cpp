@@ -94,6 +94,46 @@ TEST(FigureCache, PlainBitmapFileBecomesASegmentFigure) {
   for (int x = 0; x < 3; ++x) EXPECT_EQ(Figure.pixel(x, 1), SegmentColour);
 }
 
+TEST(FigureCache, PlainBitmapBitsNeedNoBlanksBetweenThem) {
+  const QImage Picture = FigureCache::ReadPlainBitmap("P1\n# comment\n4 2\n0110\n10\n01\n");
+  ASSERT_EQ(Picture.size(), QSize(4, 2));
+  const QRgb Dark = qRgb(0, 0, 0);
+  const QRgb White = qRgb(255, 255, 255);
+  EXPECT_EQ(Picture.pixel(0, 0), White);
+  EXPECT_EQ(Picture.pixel(1, 0), Dark);
+  EXPECT_EQ(Picture.pixel(2, 0), Dark);
+  EXPECT_EQ(Picture.pixel(3, 0), White);
+  EXPECT_EQ(Picture.pixel(0, 1), Dark);
+  EXPECT_EQ(Picture.pixel(1, 1), White);
+  EXPECT_EQ(Picture.pixel(2, 1), White);
+  EXPECT_EQ(Picture.pixel(3, 1), Dark);
+}
+
+TEST(FigureCache, TruncatedOrForeignBitmapIsRejected) {
+  EXPECT_TRUE(FigureCache::ReadPlainBitmap("P1 3 2 010 11").isNull());
+  EXPECT_TRUE(FigureCache::ReadPlainBitmap("P2 1 1 7").isNull());
+  EXPECT_TRUE(FigureCache::ReadPlainBitmap("").isNull());
+}
+
+TEST(FigureCache, EveryFigureOfTheGameIsReadFromItsFile) {
+  QtPlatform Platform;
+  PlatformScope Scope(Platform);
+  auto Form = MakeForm<TKarvanForm>();
+  FigureCache Figures;
+  for (const TCrystal& Crystal : Form->CrystalArr) {
+    const QString Path = QStringLiteral(":/figures/") +
+                         QString::fromUtf8(Crystal.Template.data(),
+                                           static_cast<qsizetype>(Crystal.Template.size())) +
+                         QStringLiteral(".pbm");
+    if (!QFile::exists(Path)) continue;  // drawn as a block until its figure exists
+    QFile File(Path);
+    ASSERT_TRUE(File.open(QIODevice::ReadOnly)) << Crystal.Template;
+    const QImage Picture = FigureCache::ReadPlainBitmap(File.readAll());
+    ASSERT_FALSE(Picture.isNull()) << Crystal.Template;
+    EXPECT_EQ(Figures.Figure(Crystal.Template, 1, 1).size(), Picture.size()) << Crystal.Template;
+  }
+}
+
 TEST(FigureCache, MissingFigureIsASolidBlockOfTheCrystalsSize) {
   FigureCache Figures;
   const QImage& Figure = Figures.Figure("NoSuchTemplateImage", 7, 5);
