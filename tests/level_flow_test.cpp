@@ -193,12 +193,12 @@ TEST(LevelFlow, FallingOntoTheLastGoldCompletesTheLevelInTheMiddleOfAPass) {
   EXPECT_EQ(Next["hero"], json::array({0, 3}));
 }
 
-TEST(LevelFlow, CompletingTheEighthLevelShowsTheClosingWindowAndRestarts) {
+TEST(LevelFlow, CompletingTheTenthLevelShowsTheClosingWindowAndRestarts) {
   test::FakePlatform Platform;
   PlatformScope Scope(Platform);
   auto Form = MakeForm<TKarvanForm>();
   Form->Lives = 3;
-  Form->Init(8);
+  Form->Init(10);
   Form->Level->CoinsLeft = 0;
   Platform.Dialogs.clear();
   EXPECT_TRUE(Form->CheckExit());

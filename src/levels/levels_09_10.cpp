@@ -1,0 +1,69 @@
+// Levels 9 and 10: a two-screen-wide descent with sliding floors, a switch-driven slider and
+// lift, and a one-screen-wide climb up a shaft of ledges, sliding floors and lifts.
+#include "game/karvan_form.h"
+#include "levels/built_in_levels.h"
+
+namespace karvan {
+
+// Level 9: the way down. Keys open the locked walls one screen after another: the top switch
+// sends the floor piece under the first gold sliding, the slider of row 3 carries the hero to a
+// key, the sliders of rows 5 and 7 must be dropped onto in turn, the scorpions of rows 3, 6 and 11
+// are jumped, a floor lock lets him down to the bottom row, and the bottom switch starts the lift
+// to the last gold, boarded from a ledge reached by a jump.
+void TLevel8::Create() {
+  TKarvanLevel::Create();
+  AddRow("1029,4,4,4,4,7,644,4,1028,68,1");
+  AddRow("5,4,4,4,4,5,36,0,0,4,1");
+  AddRow("1,0,0,0,0,1029,4,4,4,0,1");
+  AddRow("1,64,0,32,4,3,0,0,4,4,1");
+  StartPlatform(5, PosRight);
+  AddRow("1,4,4,4,4,4,4,4,4,4,1");
+  AddRow("1,0,0,0,0,1,0,1024,0,0,1");
+  AddRow("5,0,0,4,68,3,0,0,32,0,1");
+  StartPlatform(2, PosLeft);
+  AddRow("5,0,32,0,4,5,4,4,4,0,1");
+  StartPlatform(1, PosRight);
+  AddRow("5,4,4,4,4,3,5,4,4,69,1");
+  AddRow("1029,0,4,4,4,5,4,4,4,1,1");
+  AddRow("5,0,0,0,4,1,0,0,0,0,1");
+  StartPlatform(1, PosRight);
+  AddRow("5,4,4,12,4,0,0,32,4,640,1");
+  AddRow("4,4,4,4,4,4,4,4,4,4,0");
+  ParentForm.xResurrect = 1;
+  ParentForm.yResurrect = 0;
+}
+
+// Level 10: the climb. From a nook at the bottom of a shaft four screens high the hero jumps
+// from ledge to ledge, catches the sliding floors of rows 10 and 8 between scorpions, rides a lift
+// up, and jumps scorpions in narrow corridors; three keys open three locked walls, the last one in
+// front of the gold at the top.
+void TLevel9::Create() {
+  TKarvanLevel::Create();
+  AddRow("69,4,4,7,4,1");
+  AddRow("5,4,4,4,0,1");
+  AddRow("1025,32,0,0,4,1");
+  AddRow("1,4,4,4,0,1");
+  AddRow("5,64,0,32,4,1");
+  AddRow("1,4,4,4,0,1");
+  AddRow("1,0,0,0,0,1");
+  AddRow("1,4,0,4,32,1");
+  StartPlatform(0, PosTop);
+  StartPlatform(4, PosTop);
+  AddRow("5,0,4,7,4,1");
+  AddRow("1,0,0,4,64,1");
+  StartPlatform(0, PosLeft);
+  AddRow("65,0,1024,0,4,1");
+  AddRow("1,32,0,0,0,1");
+  StartPlatform(4, PosLeft);
+  AddRow("37,4,4,0,4,1");
+  AddRow("5,4,4,4,0,1");
+  AddRow("1,1024,0,0,4,1");
+  AddRow("1,5,0,39,64,1");
+  AddRow("4,4,4,4,4,0");
+  // The start is the row above the border row at the bottom.
+  const int LastRow = static_cast<int>(ParentForm.Map[0].size()) - 1;
+  ParentForm.xResurrect = 0;
+  ParentForm.yResurrect = LastRow - 1;
+}
+
+}  // namespace karvan
