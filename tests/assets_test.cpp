@@ -129,7 +129,7 @@ Bytes MakeWave(std::uint16_t format, std::uint16_t channels, std::uint32_t rate,
   return b;
 }
 
-struct SoundSpec {
+struct SoundFormat {
   const char* Name;
   std::uint32_t Rate;
   std::uint32_t Bits;
@@ -138,7 +138,7 @@ struct SoundSpec {
 };
 
 // Every recording the game carries, and the two it plays under the names "wvScore" and "wvCoin".
-const SoundSpec Sounds[] = {
+const SoundFormat Sounds[] = {
     {"WVBONUS", 22050, 8, 1, 0.02},      {"WVDEATH", 22050, 8, 1, 1.0},
     {"WVDEATHENEMY", 44100, 16, 1, 0.5}, {"WVDEFEND", 44100, 16, 1, 0.2},
     {"WVGAMEOVER", 22050, 8, 1, 0.4},    {"WVLEVEL", 22050, 8, 1, 1.6},
@@ -147,26 +147,26 @@ const SoundSpec Sounds[] = {
     {"WVCOIN", 22050, 8, 1, 0.2},
 };
 
-void PrintTo(const SoundSpec& spec, std::ostream* os) { *os << spec.Name; }
+void PrintTo(const SoundFormat& format, std::ostream* os) { *os << format.Name; }
 
-class AssetSound : public ::testing::TestWithParam<SoundSpec> {};
+class AssetSound : public ::testing::TestWithParam<SoundFormat> {};
 
 TEST_P(AssetSound, IsPcmWaveOfItsFormatAndLength) {
-  const SoundSpec& spec = GetParam();
-  const auto path = ResourceDir / "sounds" / (std::string(spec.Name) + ".wav");
+  const SoundFormat& format = GetParam();
+  const auto path = ResourceDir / "sounds" / (std::string(format.Name) + ".wav");
   ASSERT_TRUE(std::filesystem::is_regular_file(path)) << path;
   const Bytes bytes = ReadAll(path);
   const auto wave = ParseWave(bytes);
   ASSERT_TRUE(wave.has_value()) << path << " is not a PCM WAVE file";
-  EXPECT_EQ(wave->Rate, spec.Rate);
-  EXPECT_EQ(wave->Bits, spec.Bits);
-  EXPECT_EQ(wave->Channels, spec.Channels);
-  EXPECT_NEAR(wave->Seconds(), spec.Seconds, spec.Seconds * 0.3);
+  EXPECT_EQ(wave->Rate, format.Rate);
+  EXPECT_EQ(wave->Bits, format.Bits);
+  EXPECT_EQ(wave->Channels, format.Channels);
+  EXPECT_NEAR(wave->Seconds(), format.Seconds, format.Seconds * 0.3);
 }
 
 TEST_P(AssetSound, IsAudibleAndDoesNotClip) {
-  const SoundSpec& spec = GetParam();
-  const Bytes bytes = ReadAll(ResourceDir / "sounds" / (std::string(spec.Name) + ".wav"));
+  const SoundFormat& format = GetParam();
+  const Bytes bytes = ReadAll(ResourceDir / "sounds" / (std::string(format.Name) + ".wav"));
   const auto wave = ParseWave(bytes);
   ASSERT_TRUE(wave.has_value());
   const std::size_t count = wave->DataSize / (wave->Bits / 8);
@@ -183,7 +183,7 @@ TEST_P(AssetSound, IsAudibleAndDoesNotClip) {
 }
 
 INSTANTIATE_TEST_SUITE_P(AssetRecordings, AssetSound, ::testing::ValuesIn(Sounds),
-                         [](const ::testing::TestParamInfo<SoundSpec>& info) {
+                         [](const ::testing::TestParamInfo<SoundFormat>& info) {
                            return std::string(info.param.Name);
                          });
 
@@ -247,13 +247,13 @@ struct PictureSpec {
   std::uint32_t Height;
 };
 
-void PrintTo(const PictureSpec& spec, std::ostream* os) { *os << spec.File; }
+void PrintTo(const PictureSpec& format, std::ostream* os) { *os << format.File; }
 
 class AssetJpeg : public ::testing::TestWithParam<PictureSpec> {};
 
 TEST_P(AssetJpeg, HasItsPixelSize) {
-  const PictureSpec& spec = GetParam();
-  const auto path = ResourceDir / "images" / spec.File;
+  const PictureSpec& format = GetParam();
+  const auto path = ResourceDir / "images" / format.File;
   ASSERT_TRUE(std::filesystem::is_regular_file(path)) << path;
   const Bytes bytes = ReadAll(path);
   ASSERT_GE(bytes.size(), 3u);
@@ -262,8 +262,8 @@ TEST_P(AssetJpeg, HasItsPixelSize) {
   EXPECT_EQ(bytes[2], 0xFF);
   const auto size = JpegSize(bytes);
   ASSERT_TRUE(size.has_value()) << "no frame header in " << path;
-  EXPECT_EQ(size->Width, spec.Width);
-  EXPECT_EQ(size->Height, spec.Height);
+  EXPECT_EQ(size->Width, format.Width);
+  EXPECT_EQ(size->Height, format.Height);
 }
 
 INSTANTIATE_TEST_SUITE_P(AssetPictures, AssetJpeg,
