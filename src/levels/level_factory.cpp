@@ -19,9 +19,9 @@ std::unique_ptr<TLevel> Make(TKarvanForm& Form, int Nr) {
 
 // Level N is played by the class of entry N - 1.
 constexpr TLevelMaker BuiltInLevels[] = {
-    &Make<TLevel24>, &Make<TLevel1>, &Make<TLevel2>,  &Make<TLevel3>,
-    &Make<TLevel4>,  &Make<TLevel5>, &Make<TLevel6>,  &Make<TLevel7>,
-    &Make<TLevel8>,  &Make<TLevel9>, &Make<TLevel10>, &Make<TLevel11>,
+    &Make<TLevel24>, &Make<TLevel1>,  &Make<TLevel2>,  &Make<TLevel3>, &Make<TLevel4>,
+    &Make<TLevel5>,  &Make<TLevel6>,  &Make<TLevel7>,  &Make<TLevel8>, &Make<TLevel9>,
+    &Make<TLevel10>, &Make<TLevel11>, &Make<TLevel12>,
 };
 constexpr unsigned BuiltInLevelCount = sizeof(BuiltInLevels) / sizeof(BuiltInLevels[0]);
 
