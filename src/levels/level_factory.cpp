@@ -17,11 +17,33 @@ std::unique_ptr<TLevel> Make(TKarvanForm& Form, int Nr) {
   return MakeLevel<TLevelClass>(Form, Nr);
 }
 
-// Level N is played by the class of entry N - 1.
-constexpr TLevelMaker BuiltInLevels[] = {
-    &Make<TLevel24>, &Make<TLevel1>,  &Make<TLevel2>,  &Make<TLevel3>, &Make<TLevel4>,
-    &Make<TLevel5>,  &Make<TLevel6>,  &Make<TLevel7>,  &Make<TLevel8>, &Make<TLevel9>,
-    &Make<TLevel10>, &Make<TLevel11>, &Make<TLevel12>,
+// Level N is played by the class of entry N - 1; an empty entry is a level not built yet, which
+// the game treats like the end of the levels.
+constexpr TLevelMaker BuiltInLevels[24] = {
+    &Make<TLevel24>,  // 1
+    &Make<TLevel1>,   // 2
+    &Make<TLevel2>,   // 3
+    &Make<TLevel3>,   // 4
+    &Make<TLevel4>,   // 5
+    &Make<TLevel5>,   // 6
+    &Make<TLevel6>,   // 7
+    &Make<TLevel7>,   // 8
+    &Make<TLevel8>,   // 9
+    &Make<TLevel9>,   // 10
+    &Make<TLevel10>,  // 11
+    &Make<TLevel11>,  // 12
+    &Make<TLevel12>,  // 13
+    nullptr,          // 14
+    nullptr,          // 15
+    nullptr,          // 16
+    nullptr,          // 17
+    nullptr,          // 18
+    nullptr,          // 19
+    nullptr,          // 20
+    nullptr,          // 21
+    nullptr,          // 22
+    nullptr,          // 23
+    nullptr,          // 24
 };
 constexpr unsigned BuiltInLevelCount = sizeof(BuiltInLevels) / sizeof(BuiltInLevels[0]);
 
@@ -32,7 +54,7 @@ void TKarvanForm::InitLevel(int LevelNr) {
   if (dynamic_cast<TCustomLevel*>(Level.get()) != nullptr) return;
   FreeLevel();
   const auto Index = static_cast<unsigned>(LevelNr) - 1U;
-  if (Index < BuiltInLevelCount) {
+  if (Index < BuiltInLevelCount && BuiltInLevels[Index] != nullptr) {
     SetLevel(BuiltInLevels[Index](*this, LevelNr));
     return;
   }

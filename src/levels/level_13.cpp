@@ -1,4 +1,4 @@
-// Levels 13 and 14: a two-storey vault and a long gallery.
+// Level 13: a two-storey vault.
 #include "game/karvan_form.h"
 #include "levels/built_in_levels.h"
 
