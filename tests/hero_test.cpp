@@ -164,6 +164,49 @@ TEST_F(HeroFigureTest, AKeyOpensTheLockInTheWayAndTheNextStepPasses) {
   EXPECT_TRUE(Hero().Move(PosRight, false));
 }
 
+// Keys keep arriving while a lock opens (its sound and pauses handle input): they must not
+// open the same lock a second time with a key the hero does not have.
+TEST_F(HeroFigureTest, KeysPressedWhileALockOpensUseNoSecondKey) {
+  Grid(3, 2) = cV | cLV;
+  Grid(4, 2) = cV | cLV;
+  StartOnGround(2);
+  RunFor(300);
+  Form->Key = 1;
+  int Presses = 0;
+  Platform.OnPump = [&] {
+    ++Presses;
+    Press(VK_RIGHT);
+    Release(VK_RIGHT);
+  };
+  Press(VK_RIGHT);
+  Platform.OnPump = nullptr;
+  Release(VK_RIGHT);
+  EXPECT_GT(Presses, 100);
+  EXPECT_EQ(Form->Key, 0);
+  EXPECT_EQ(Count("wvBonus"), 1);
+  EXPECT_FALSE(Shown(3, 2, gcLockVert));
+  EXPECT_TRUE(Shown(4, 2, gcLockVert));
+  EXPECT_EQ(HeroAt(), (TPoint{2, 2}));
+}
+
+// A key pressed during the death sound moves nobody: the hero is dead from the first moment,
+// so the game still comes to its end after the last life.
+TEST_F(HeroFigureTest, AKeyDuringTheDeathSoundDoesNotWalkTheDyingHeroAway) {
+  StartOnGround(2);
+  Form->Lives = 1;
+  Platform.OnPump = [&] {
+    Press(VK_RIGHT);
+    Release(VK_RIGHT);
+  };
+  EXPECT_TRUE(Hero().Hit(true));
+  Platform.OnPump = nullptr;
+  EXPECT_EQ(HeroAt(), (TPoint{2, 2}));
+  EXPECT_TRUE(Form->HeroDying());
+  EXPECT_EQ(Form->Lives, 0);
+  ASSERT_TRUE(RunUntil([&] { return Form->Quit; }, 6000));
+  EXPECT_EQ(Form->Lives, 0);
+}
+
 TEST_F(HeroFigureTest, WithoutAKeyALockStaysShutSilently) {
   Grid(3, 2) = cV | cLV;
   StartOnGround(2);

@@ -133,7 +133,10 @@ bool TKarvanForm::CheckExit() {
 void TKarvanForm::LCDKeyDown(Word& KeyParam, TShiftState Shift) {
   const bool GameKey = KeyParam == VK_LEFT || KeyParam == VK_UP || KeyParam == VK_RIGHT ||
                        KeyParam == VK_DOWN || KeyParam == VK_Z;
-  if (GameKey && Level && !Animation && !HeroDying()) {
+  if (GameKey && Level && !Animation && !HeroDying() && !HeroActing) {
+    // A key that arrives while this one is still being handled (the sounds of a step or of a
+    // lock pump messages) waits for nobody: it is dropped, like a key during a pause.
+    const THeroActingScope Acting(*this);
     THeroSprite* Hero = AsHero(HeroSprite());
     // On the ground the keyboard's repeat cannot outrun the move delay; in the air after a
     // jump the hero can be steered at once.

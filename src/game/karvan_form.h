@@ -49,6 +49,8 @@ class TKarvanForm : public TLCDForm {
   bool MoveInAir = false;
   bool JumpKeyDown = false;
   std::vector<TSwitchRec> SwitchArr;
+  // True while a game key or an unlock is being handled; keys arriving meanwhile are dropped.
+  bool HeroActing = false;
 
   // Overrides of the engine's virtual operations.
   bool HeroDying() override;
@@ -110,6 +112,21 @@ class TKarvanForm : public TLCDForm {
   void BuildCustomLevel(const std::vector<std::string>& Lines);
   // Whether the game loop's inner passes run (a level is being played).
   bool GameRunning = false;
+};
+
+// Marks the hero as acting for as long as it lives, also when a stop unwinds through it.
+class THeroActingScope {
+ public:
+  explicit THeroActingScope(TKarvanForm& FormParam) : Form(FormParam), Was(FormParam.HeroActing) {
+    Form.HeroActing = true;
+  }
+  ~THeroActingScope() { Form.HeroActing = Was; }
+  THeroActingScope(const THeroActingScope&) = delete;
+  THeroActingScope& operator=(const THeroActingScope&) = delete;
+
+ private:
+  TKarvanForm& Form;
+  bool Was;
 };
 
 }  // namespace karvan

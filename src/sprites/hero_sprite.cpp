@@ -35,10 +35,12 @@ THeroSprite::THeroSprite(int xParam, int yParam, TGridCrystal Crystal, TLCDForm&
 
 bool THeroSprite::Die() {
   if (!SpriteVisible || ParentForm.HeroDying()) return false;
-  ParentForm.PlayWave("wvDeath");
+  // The hero is dead before the sound's pause lets a key through: a key in that pause would
+  // otherwise walk a living hero away from the dying one, and the game would never end.
   Awake = false;
   KillTime = Now();
   --ParentForm.Lives;
+  ParentForm.PlayWave("wvDeath");
   return true;
 }
 
@@ -176,6 +178,9 @@ bool THeroSprite::Unlock(TPos MoveDir) {
   }
   auto* Lock = dynamic_cast<TLockSprite*>(LockFigure);
   if (Lock == nullptr || !Lock->SpriteVisible) return false;
+  // Keys pressed while the lock opens (its sound and pauses let them through) must not open
+  // the same lock again with a second key.
+  const THeroActingScope Acting(Form);
 
   TSprite* KeyFigure = Form.SpriteAt(x, y, gcKey);
   auto ShowKey = [KeyFigure](bool Visible) {
