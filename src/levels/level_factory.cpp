@@ -33,7 +33,7 @@ constexpr TLevelMaker BuiltInLevels[24] = {
     &Make<TLevel10>,  // 11
     &Make<TLevel11>,  // 12
     &Make<TLevel12>,  // 13
-    nullptr,          // 14
+    &Make<TLevel13>,  // 14
     nullptr,          // 15
     nullptr,          // 16
     nullptr,          // 17
