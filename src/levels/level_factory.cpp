@@ -34,7 +34,7 @@ constexpr TLevelMaker BuiltInLevels[24] = {
     &Make<TLevel11>,  // 12
     &Make<TLevel12>,  // 13
     &Make<TLevel13>,  // 14
-    nullptr,          // 15
+    &Make<TLevel14>,  // 15
     nullptr,          // 16
     nullptr,          // 17
     nullptr,          // 18
