@@ -1,5 +1,5 @@
-// Levels 14 and 15: a long row of nine screens with ferries and lifts, and a tower of three
-// screens by five.
+// Levels 14 and 15: a row of nine screens with a ferry and lifts, and a tower five screens wide
+// and three high with two switch lifts.
 #include "game/karvan_form.h"
 #include "levels/built_in_levels.h"
 
