@@ -33,8 +33,8 @@ constexpr TLevelMaker BuiltInLevels[24] = {
     &Make<TLevel10>,  // 11
     &Make<TLevel11>,  // 12
     &Make<TLevel12>,  // 13
-    nullptr,          // 14
-    nullptr,          // 15
+    &Make<TLevel13>,  // 14
+    &Make<TLevel14>,  // 15
     nullptr,          // 16
     nullptr,          // 17
     nullptr,          // 18
