@@ -24,9 +24,10 @@ void TLevel17::Create() {
 
 // Level 19: the tower. The lift beside the start climbs to a ledge from which the hero jumps into
 // the middle corridor (its vase holds an extra life) and up a zigzag of ledges to the top
-// corridor, where an empty vase bars the way to the only key. Back down on the lift, he opens one
-// of the three stacked locked walls beside the shaft while the lift passes it, drops into the
-// bottom hall, breaks the vase that closes it and jumps onto the ledge with the gold.
+// corridor, where an empty vase bars the way to the only key. Of the three stacked locked walls
+// beside the shaft only the top one leads on (the two below close dead ends), and it can be
+// opened only from the lift while it passes; behind it the hero drops into the bottom hall,
+// breaks the vase that closes it and jumps onto the ledge with the gold.
 void TLevel18::Create() {
   TKarvanLevel::Create();
   AddRow("0,0,0,0,0, 0,0,0,0,0, 0,0,0,0,0");
@@ -42,8 +43,8 @@ void TLevel18::Create() {
   ShowSide(1, 1, scAnkh);
   AddRow("1,0,4,5,4, 4,4,4,4,4, 4,4,0,0,1");
   AddRow("5,4,0,3,0, 0,0,0,0,0, 5,4,4,4,1");
-  AddRow("1,0,0,3,0, 0,0,0,0,0, 1,0,0,64,1");
-  AddRow("1,0,0,3,0, 0,0,0,0,0, 0,0,0,5,1");
+  AddRow("1,0,0,7,4, 1,0,0,0,0, 1,0,0,64,1");
+  AddRow("1,0,0,7,4, 1,0,0,0,0, 0,0,0,5,1");
   ShowSide(1, 2, scVase);
   AddRow("4,4,4,4,4, 4,4,4,4,4, 4,4,4,4,0");
   StartPlatform(2, PosTop);
