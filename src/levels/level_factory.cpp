@@ -37,8 +37,8 @@ constexpr TLevelMaker BuiltInLevels[24] = {
     &Make<TLevel14>,  // 15
     nullptr,          // 16
     nullptr,          // 17
-    nullptr,          // 18
-    nullptr,          // 19
+    &Make<TLevel17>,  // 18
+    &Make<TLevel18>,  // 19
     nullptr,          // 20
     nullptr,          // 21
     nullptr,          // 22

@@ -1,0 +1,55 @@
+// Levels 18 and 19: a gallery six screens long and a three-storey tower beside a lift.
+#include "game/karvan_form.h"
+#include "levels/built_in_levels.h"
+
+namespace karvan {
+
+// Level 18: the long gallery. A staircase of ledges leads from the start up to the roof and the
+// switch at (8, 0), which sets the far lift at column 22 going; the shaft beside the switch drops
+// into a corridor where a scorpion guards the first key, and the lower corridor beyond the first
+// locked wall holds the second key and the second scorpion. The hero must slip past that scorpion
+// onto the lift at the moment it reaches the bottom, open the locked ceiling of the shaft while he
+// rides it, take the third key from the niche beside the top of the shaft, catch the lift again
+// and cross the roof to the last locked wall and the gold below it.
+void TLevel17::Create() {
+  TKarvanLevel::Create();
+  AddRow("5,4,4,4,4, 4,4,4,644,4, 5,4,4,4,4, 4,4,4,4,4, 4,1029,4,4,4, 4,7,4,4,4, 1");
+  AddRow("1,0,0,4,4, 4,4,4,4,0, 0,0,0,0,0, 0,0,0,0,0, 1,4,13,5,4, 4,4,4,1,5, 1");
+  AddRow("1,0,4,1,0, 0,0,0,0,0, 0,0,3,0,0, 0,0,0,0,0, 1,0,1,1,0, 0,0,0,1,1, 1");
+  AddRow("5,4,1,4,4, 4,4,1028,36,0, 5,4,4,4,4, 5,1028,4,0,36, 4,4,0,1,0, 0,0,0,65,1, 1");
+  AddRow("4,4,4,4,4, 4,4,4,4,4, 4,4,4,4,4, 4,4,4,4,4, 4,4,0,4,4, 4,4,4,4,4, 0");
+  ParentForm.xResurrect = 0;
+  ParentForm.yResurrect = 2;
+}
+
+// Level 19: the tower. The lift beside the start climbs to a ledge from which the hero jumps into
+// the middle corridor (its vase holds an extra life) and up a zigzag of ledges to the top
+// corridor, where an empty vase bars the way to the only key. Of the three stacked locked walls
+// beside the shaft only the top one leads on (the two below close dead ends), and it can be
+// opened only from the lift while it passes; behind it the hero drops into the bottom hall,
+// breaks the vase that closes it and jumps onto the ledge with the gold.
+void TLevel18::Create() {
+  TKarvanLevel::Create();
+  AddRow("0,0,0,0,0, 0,0,0,0,0, 0,0,0,0,0");
+  AddRow("0,0,0,0,0, 0,0,0,0,0, 0,0,0,0,0");
+  AddRow("0,0,0,0,0, 0,0,0,0,0, 0,0,0,0,0");
+  AddRow("0,0,0,0,0, 0,0,4,4,4, 4,4,4,1028,1");
+  ShowSide(1, 0, scVase);
+  AddRow("0,0,0,0,0, 0,0,0,4,4, 4,4,4,4,1");
+  AddRow("0,0,0,0,0, 0,0,4,0,0, 0,0,0,0,1");
+  AddRow("0,0,0,0,0, 0,0,0,4,0, 0,0,0,0,1");
+  AddRow("0,0,0,0,0, 0,0,4,0,0, 0,1,0,0,1");
+  ShowSide(1, 1, scVase);
+  ShowSide(1, 1, scAnkh);
+  AddRow("1,0,4,5,4, 4,4,4,4,4, 4,4,0,0,1");
+  AddRow("5,4,0,3,0, 0,0,0,0,0, 5,4,4,4,1");
+  AddRow("1,0,0,7,4, 1,0,0,0,0, 1,0,0,64,1");
+  AddRow("1,0,0,7,4, 1,0,0,0,0, 0,0,0,5,1");
+  ShowSide(1, 2, scVase);
+  AddRow("4,4,4,4,4, 4,4,4,4,4, 4,4,4,4,0");
+  StartPlatform(2, PosTop);
+  ParentForm.xResurrect = 0;
+  ParentForm.yResurrect = 11;
+}
+
+}  // namespace karvan
