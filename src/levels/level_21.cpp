@@ -11,7 +11,7 @@ namespace karvan {
 // others only gold, so the doors must be opened in a sensible order. The lower left door leads
 // down into the dungeon: four corridors, each patrolled by a scorpion that the hero lets pass
 // under a shelf, give the keys still missing, and a chimney climbed jump by jump brings the
-// hero back to the room behind the keep's left door on the third floor.
+// hero back to the room behind the keep's left door of row 2, next to the shelf he jumps to.
 void TLevel20::Create() {
   TKarvanLevel::Create();
   AddRow("5,4,4,4,4, 4,4,4,4,4, 4,1029,4,68,4, 71,1028,4,4,4, 7,4,4,68,5, 4,4,4,4,4, 4,4,4,4,5");
