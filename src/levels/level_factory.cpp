@@ -40,7 +40,7 @@ constexpr TLevelMaker BuiltInLevels[24] = {
     &Make<TLevel17>,  // 18
     &Make<TLevel18>,  // 19
     nullptr,          // 20
-    nullptr,          // 21
+    &Make<TLevel20>,  // 21
     nullptr,          // 22
     nullptr,          // 23
     nullptr,          // 24
