@@ -41,7 +41,7 @@ constexpr TLevelMaker BuiltInLevels[24] = {
     nullptr,          // 19
     nullptr,          // 20
     nullptr,          // 21
-    nullptr,          // 22
+    &Make<TLevel21>,  // 22
     nullptr,          // 23
     nullptr,          // 24
 };
