@@ -41,7 +41,7 @@ constexpr TLevelMaker BuiltInLevels[24] = {
     &Make<TLevel18>,  // 19
     nullptr,          // 20
     &Make<TLevel20>,  // 21
-    nullptr,          // 22
+    &Make<TLevel21>,  // 22
     nullptr,          // 23
     nullptr,          // 24
 };
