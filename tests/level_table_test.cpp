@@ -334,11 +334,12 @@ TEST_P(LevelTable, NothingHurtsTheHeroStandingStillForFiveSeconds) {
 }
 
 // The levels built so far.
-constexpr int LastBuiltLevel = 13;
+const std::set<int> BuiltLevels = {1,  2,  3,  4,  5,  6,  7,  8,  9, 10,
+                                   11, 12, 13, 14, 15, 18, 19, 21, 22};
 std::vector<TLevelRow> BuiltDescriptions() {
   std::vector<TLevelRow> Rows;
   for (const TLevelRow& Row : Descriptions())
-    if (Row.Nr <= LastBuiltLevel) Rows.push_back(Row);
+    if (BuiltLevels.count(Row.Nr) != 0) Rows.push_back(Row);
   return Rows;
 }
 
