@@ -42,7 +42,7 @@ constexpr TLevelMaker BuiltInLevels[24] = {
     nullptr,          // 20
     &Make<TLevel20>,  // 21
     &Make<TLevel21>,  // 22
-    nullptr,          // 23
+    &Make<TLevel22>,  // 23
     nullptr,          // 24
 };
 constexpr unsigned BuiltInLevelCount = sizeof(BuiltInLevels) / sizeof(BuiltInLevels[0]);
