@@ -124,14 +124,20 @@ class TCountingLevel : public TRowsLevel {
 };
 }  // namespace
 
-TEST_F(GameLoop, PassChecksEveryFigureOfTheMapAndEndsWithTheLevel) {
+TEST_F(GameLoop, PassChecksEveryPresentOrDyingFigureAndEndsWithTheLevel) {
   Form->FreeLevel();
   Form->SetLevel(MakeLevel<TCountingLevel>(*Form, 1, BlankRows(10, 8)));
   auto& Level = static_cast<TCountingLevel&>(*Form->Level);
+  for (int x = 0; x < 10; ++x) Form->Map[x][7].Sprites[gcWallHorz]->SpriteVisible = true;
+  Form->Map[9][7].Sprites[gcScorpion]->SpriteVisible = true;
+  // Struck and still blinking: hidden, but its death is not over.
+  TSprite& Dying = *Form->Map[4][3].Sprites[gcGold];
+  Dying.KillTime = Now();
+  Dying.KillDelay = 1000000;
   Form->Log.CheckMoves = 0;
   Form->CheckMovement();
   Form->CheckMovement();
-  EXPECT_EQ(Form->Log.CheckMoves, 2 * 10 * 8 * 11);
+  EXPECT_EQ(Form->Log.CheckMoves, 2 * (10 + 1 + 1)) << "absent figures that are not dying rest";
   EXPECT_EQ(Level.Checks, 2);
 }
 

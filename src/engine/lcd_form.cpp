@@ -13,6 +13,8 @@
 namespace karvan {
 
 TLCDForm::TLCDForm() {
+  // Room for every step of a busy pass, so that passes allocate nothing.
+  MovedSprites.reserve(1024);
   PopupMenu.Items = {
       {"Selectlevel1", "Restart", [this] { Selectlevel1Click(); }},
       {"Info1", "Info", [this] { Info1Click(); }},
@@ -77,10 +79,10 @@ void TLCDForm::CheckMovement() {
   CheckInventory();
   if (Generation != GridGenerationCounter) return;
 
-  for (auto& Column : Map)
-    for (TCellRec& Cell : Column)
-      for (auto& Sprite : Cell.Sprites)
-        if (Sprite) Sprite->Moved = false;
+  // Only figures that stepped in the last pass can carry a Moved mark.
+  if (MovedGeneration == GridGenerationCounter)
+    for (TSprite* Sprite : MovedSprites) Sprite->Moved = false;
+  MovedSprites.clear();
 
   // A figure's step may end the level (the hero taking the last gold) and replace the grid:
   // the rest of the old grid is then not walked.
@@ -90,12 +92,15 @@ void TLCDForm::CheckMovement() {
       if (InSideMapRange(static_cast<int>(x), static_cast<int>(y))) {
         TSideCellRec& Side = GetSideArr(static_cast<int>(x), static_cast<int>(y));
         for (auto& Sprite : Side.Sprites) {
-          if (Sprite && Sprite->CheckMove()) AnyMoved = true;
+          if (!Sprite || Sprite->Idle()) continue;
+          if (Sprite->CheckMove()) AnyMoved = true;
           if (Generation != GridGenerationCounter) return;
         }
       }
       for (auto& Sprite : Map[x][y].Sprites) {
-        if (Sprite && Sprite->CheckMove()) AnyMoved = true;
+        // An absent figure that is not dying has nothing to do: skip the call.
+        if (!Sprite || Sprite->Idle()) continue;
+        if (Sprite->CheckMove()) AnyMoved = true;
         if (Generation != GridGenerationCounter) return;
       }
     }
@@ -355,6 +360,14 @@ void TLCDForm::FreeLevel() {
   SideArr.clear();
   RetiredLevels.push_back(std::move(Old));
   ++GridGenerationCounter;
+}
+
+void TLCDForm::NoteMoved(TSprite& Sprite) {
+  if (MovedGeneration != GridGenerationCounter) {
+    MovedSprites.clear();
+    MovedGeneration = GridGenerationCounter;
+  }
+  MovedSprites.push_back(&Sprite);
 }
 
 void TLCDForm::SetLevel(std::unique_ptr<TLevel> NewLevel) {

@@ -190,10 +190,15 @@ class TLCDForm {
   void ClearGrid();
   // Changes whenever the grid is replaced; a walk over the grid stops when it changes.
   std::uint64_t GridGeneration() const { return GridGenerationCounter; }
+  // A figure that stepped into its cell in this pass; its Moved mark is cleared when the next
+  // pass begins, so that a pass need not touch every figure of the grid for it.
+  void NoteMoved(TSprite& Sprite);
 
  private:
   std::vector<int> ChangedCrystals;
   std::uint64_t GridGenerationCounter = 0;
+  std::vector<TSprite*> MovedSprites;
+  std::uint64_t MovedGeneration = 0;
   std::vector<std::unique_ptr<TLevel>> RetiredLevels;
   std::vector<TMap> RetiredMaps;
   std::vector<TSideMap> RetiredSideMaps;

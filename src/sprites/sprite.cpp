@@ -147,6 +147,7 @@ void TSprite::CopyTo(int xDest, int yDest) {
   D->LeftTopTrail = LeftTopTrail;
   D->RightBottomTrail = RightBottomTrail;
   D->Moved = true;
+  ParentForm.NoteMoved(*D);
   D->Temp = 0;
   D->KillTime = -1;
 }

@@ -50,6 +50,10 @@ class TSprite {
   TLCDForm& ParentForm;
 
   // Virtual operations, in slot order.
+  // Absent and not dying: CheckMove of every figure class does nothing then, so a pass over the
+  // grid may skip the call.
+  bool Idle() const { return !SpriteVisible && KillTime == -1; }
+
   virtual bool Hit(bool AllHP);
   virtual bool Die();
   virtual void Dead();
