@@ -181,6 +181,14 @@ TScript RandomPlay(std::uint32_t Seed, std::int64_t Start, std::int64_t End) {
   return Script;
 }
 
+TCheckedRun PlayCustomLevelFile(const std::string& Path) {
+  static const TScript Keys = RandomPlay(7, 1000, 4000);
+  TSimOptions Options;
+  Options.CustomFile = Path;
+  Options.Until = 4000;
+  return RunChecked(Keys, Options);
+}
+
 std::string ScriptText(const TScript& Script) {
   std::ostringstream Text;
   Text << "# " << Script.Name << "\n";

@@ -35,6 +35,10 @@ TCheckedRun RunChecked(const TScript& Script, const TSimOptions& Options);
 // Start until End, the same for the same seed.
 TScript RandomPlay(std::uint32_t Seed, std::int64_t Start, std::int64_t End);
 
+// Loads a custom level file through the level choice, as a player does, and plays it for a
+// few seconds of random keys.
+TCheckedRun PlayCustomLevelFile(const std::string& Path);
+
 // The script in the simulator's own language, so that a run can be replayed by karvan-sim.
 std::string ScriptText(const TScript& Script);
 
