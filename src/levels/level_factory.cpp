@@ -39,7 +39,7 @@ constexpr TLevelMaker BuiltInLevels[24] = {
     nullptr,          // 17
     nullptr,          // 18
     nullptr,          // 19
-    nullptr,          // 20
+    &Make<TLevel19>,  // 20
     nullptr,          // 21
     nullptr,          // 22
     nullptr,          // 23
