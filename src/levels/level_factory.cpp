@@ -39,7 +39,7 @@ constexpr TLevelMaker BuiltInLevels[24] = {
     nullptr,          // 17
     &Make<TLevel17>,  // 18
     &Make<TLevel18>,  // 19
-    nullptr,          // 20
+    &Make<TLevel19>,  // 20
     &Make<TLevel20>,  // 21
     &Make<TLevel21>,  // 22
     &Make<TLevel22>,  // 23
