@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
-  libcli11-dev qt6-base-dev qt6-multimedia-dev
+  libcli11-dev qt6-base-dev qt6-multimedia-dev clang libclang-rt-14-dev
   fonts-liberation2)
 
 missing=()

@@ -164,6 +164,34 @@ TEST_F(CustomLevel, ARejectedFileInTheLevelChoicePlaysTheSelectedLevel) {
   EXPECT_EQ(Lines[1]["level"], 1);
 }
 
+// A few kilobytes of rows can describe a map of hundreds of millions of figures: such a file is
+// refused like any file that is no level, and so is a file far larger than any level.
+TEST_F(CustomLevel, OversizedLevelsAreRefusedBeforeTheyAreBuilt) {
+  std::string LongRow = "AddRow('17";
+  for (int x = 1; x < 200; ++x) LongRow += ",0";
+  LongRow += "');\n";
+  std::string Largest = LongRow;
+  for (int y = 1; y < 100; ++y) Largest += "AddRow('1');\n";  // 200 x 100 cells
+  const std::string TooMany = Write("many.txt", Largest + "AddRow('1');\n");
+  std::string Padding(MaxCustomLevelFileBytes, ' ');
+  const std::string Huge = Write("huge.txt", std::string(WalkToGold) + Padding);
+  const std::string Fits = Write("largest.txt", Largest);
+  const std::string Script =
+      Write("run.sim",
+            "@0 file " + TooMany + "\n@1500 state\n" + "@1600 press Escape\n@1600 file " + Huge +
+                "\n@3500 state\n@3600 press Escape\n@3600 file " + Fits + "\n@5500 state\n");
+  const auto Lines = Run({"--custom", Fits, "--until", "5501", "--script", Script});
+  ASSERT_EQ(Lines.size(), 4u);
+  ASSERT_EQ(Lines[0]["messages"].size(), 1u);
+  EXPECT_EQ(Lines[0]["messages"][0], TooMany + " is not a valid Karvan Mirk File.");
+  EXPECT_EQ(Lines[0]["level"], 1);
+  ASSERT_EQ(Lines[1]["messages"].size(), 1u);
+  EXPECT_EQ(Lines[1]["messages"][0], Huge + " is not a valid Karvan Mirk File.");
+  EXPECT_TRUE(Lines[2]["messages"].empty());
+  EXPECT_EQ(Lines[2]["level"], -1);  // the custom level is played
+  EXPECT_EQ(Lines[2]["hero"], (json{0, 0}));
+}
+
 TEST_F(CustomLevel, AFolderOrAnUnreadableFileGivesAClearMessage) {
   const std::string Good = Write("walk.txt", WalkToGold);
   const std::string Script = Write("run.sim", "@0 file " + Dir.string() + "\n@1500 state\n");

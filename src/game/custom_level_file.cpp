@@ -150,7 +150,7 @@ bool IsPlayableCustomLevel(const std::vector<std::string>& Lines) {
     for (std::int64_t Code : Codes)
       if (Code >= 2048 || (Code >= 0 && (Code & (1 << gcHero)) != 0)) Hero = true;
   }
-  return Rows >= 4 && Columns >= 5 && Hero;
+  return Rows >= 4 && Columns >= 5 && Rows * Columns <= MaxCustomLevelCells && Hero;
 }
 
 void TKarvanForm::BuildCustomLevel(const std::vector<std::string>& Lines) {
@@ -176,7 +176,12 @@ void TKarvanForm::LoadClick() {
     // Chosen in the level choice, the file replaces whatever level the form held; chosen
     // from the menu during a game, a file that cannot be played leaves the game untouched.
     if (!GameRunning) FreeLevel();
-    const auto Lines = ReadLevelFileLines(FullName);
+    // A file far larger than any level is refused before it is read into memory.
+    const std::uintmax_t Size = std::filesystem::file_size(FullName, Error);
+    const bool TooLarge = !Error && Size > MaxCustomLevelFileBytes;
+    const auto Lines = TooLarge
+                           ? std::optional<std::vector<std::string>>(std::vector<std::string>{})
+                           : ReadLevelFileLines(FullName);
     if (!Lines) {
       P.ShowMessage("The file " + FullName + " cannot be read.");
     } else if (!IsPlayableCustomLevel(*Lines)) {

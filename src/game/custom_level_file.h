@@ -2,6 +2,8 @@
 // "AddSwitch(x, y, xPlatform, yPlatform, PosDir);" for switch records.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -19,8 +21,16 @@ TPos PosFromText(std::string_view s);
 // the usual line ends. Nothing when the file cannot be read.
 std::optional<std::vector<std::string>> ReadLevelFileLines(const std::string& Path);
 
+// The largest custom level: six times the largest built-in level. Every pass of the game visits
+// every cell, and a few kilobytes of rows could otherwise ask for hundreds of millions of
+// figures; such a file is refused like any other file that is no level.
+inline constexpr std::size_t MaxCustomLevelCells = 20000;
+// A file larger than this cannot hold a level of that size; it is refused without being read.
+inline constexpr std::uintmax_t MaxCustomLevelFileBytes = 4 << 20;
+
 // Whether the lines make a playable level: the first line must be a row statement, and the
-// map must hold at least one screen (5 columns, 4 rows) and a hero cell.
+// map must hold at least one screen (5 columns, 4 rows), at most MaxCustomLevelCells cells
+// (rows times the longest row) and a hero cell.
 bool IsPlayableCustomLevel(const std::vector<std::string>& Lines);
 
 // The row text of a row line: every "AddRow('" and then every "');" removed.

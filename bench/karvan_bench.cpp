@@ -1,0 +1,86 @@
+// Speed of the game's hot path: one pass of the loop on small and on the largest levels,
+// building the largest level, and the simulator's speed in virtual seconds per real second.
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <ostream>
+#include <streambuf>
+
+#include "engine/platform.h"
+#include "engine/render.h"
+#include "game/karvan_form.h"
+#include "sim/checked_run.h"
+#include "sim/sim_platform.h"
+
+namespace {
+
+using namespace karvan;
+
+class NullBuffer : public std::streambuf {
+ protected:
+  int_type overflow(int_type Char) override { return traits_type::not_eof(Char); }
+};
+
+// A device form on the headless platform, with the given level started.
+struct TBenchGame {
+  NullBuffer Discard;
+  std::ostream Null{&Discard};
+  sim::SimPlatform Platform{sim::TScript{}, sim::TSimOptions{}, Null};
+  PlatformScope Scope{Platform};
+  std::unique_ptr<TKarvanForm> Form = MakeForm<TKarvanForm>();
+
+  explicit TBenchGame(int LevelNr) {
+    Platform.Attach(*Form);
+    Platform.Clock = 10000;
+    Form->Lives = Form->MaxLives;
+    Form->Init(LevelNr);
+  }
+  // One pass of the game loop, one millisecond later than the last.
+  void Pass() {
+    ++Platform.Clock;
+    Form->Render->Run();
+    Form->CheckMovement();
+    Form->Draw();
+  }
+};
+
+void BM_Pass(benchmark::State& State) {
+  TBenchGame Game(static_cast<int>(State.range(0)));
+  // Let the shown figures wake and start their walks first.
+  for (int i = 0; i < 2000; ++i) Game.Pass();
+  for (auto _ : State) Game.Pass();
+  State.SetLabel("level " + std::to_string(State.range(0)) + ", " +
+                 std::to_string(Game.Form->Map.size()) + " x " +
+                 std::to_string(Game.Form->Map.empty() ? 0 : Game.Form->Map[0].size()));
+}
+BENCHMARK(BM_Pass)->Arg(1)->Arg(9)->Arg(22)->Arg(23)->Arg(24)->Unit(benchmark::kMicrosecond);
+
+void BM_BuildLargestLevel(benchmark::State& State) {
+  TBenchGame Game(1);
+  for (auto _ : State) {
+    Game.Form->Init(24);
+    Game.Form->CollectRetiredLevel();
+    benchmark::DoNotOptimize(Game.Form->Map.data());
+  }
+}
+BENCHMARK(BM_BuildLargestLevel)->Unit(benchmark::kMillisecond);
+
+// Ten virtual seconds of random play on a level, program start included.
+void BM_SimulatorSpeed(benchmark::State& State) {
+  const auto Level = static_cast<int>(State.range(0));
+  const sim::TScript Keys = sim::RandomPlay(3, 1000, 11000);
+  sim::TSimOptions Options;
+  Options.Level = Level;
+  Options.Until = 11000;
+  for (auto _ : State) {
+    const sim::TCheckedRun Run = sim::RunChecked(Keys, Options);
+    benchmark::DoNotOptimize(Run.Pumps);
+  }
+  State.counters["virtual_s"] = benchmark::Counter(11.0 * static_cast<double>(State.iterations()),
+                                                   benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_SimulatorSpeed)->Arg(1)->Arg(24)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
