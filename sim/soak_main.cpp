@@ -59,16 +59,19 @@ int main(int argc, char** argv) {
   std::int64_t Seconds = 60;
   std::uint32_t Seed = 1;
   std::string SaveDir;
+  std::string Custom;
   App.add_option("--levels", LevelText, "levels to play, e.g. 7, 1-24 or 3,5,9-11");
   App.add_option("--seconds", Seconds, "virtual seconds of play per level")
       ->check(CLI::Range(std::int64_t{1}, std::int64_t{24 * 3600}));
   App.add_option("--seed", Seed, "seed of the random player");
   App.add_option("--save", SaveDir, "folder for the script of a failing run")
       ->check(CLI::ExistingDirectory);
+  App.add_option("--custom", Custom, "play this custom level file instead of built-in levels")
+      ->check(CLI::ExistingFile);
   std::vector<int> Levels;
   try {
     App.parse(argc, argv);
-    Levels = ParseLevels(LevelText);
+    Levels = Custom.empty() ? ParseLevels(LevelText) : std::vector<int>{1};
   } catch (const CLI::CallForHelp&) {
     std::cout << App.help();
     return 0;
@@ -85,6 +88,7 @@ int main(int argc, char** argv) {
     TSimOptions Options;
     Options.Level = Level;
     Options.Until = End;
+    if (!Custom.empty()) Options.CustomFile = Custom;
     const auto Began = std::chrono::steady_clock::now();
     const TCheckedRun Run = RunChecked(Script, Options);
     const std::chrono::duration<double> Real = std::chrono::steady_clock::now() - Began;
@@ -101,7 +105,9 @@ int main(int argc, char** argv) {
       const std::string Path = SaveDir + "/soak-level-" + std::to_string(Level) + "-seed-" +
                                std::to_string(LevelSeed) + ".sim";
       std::ofstream(Path) << ScriptText(Script);
-      std::cout << "  replay: karvan-sim --level " << Level << " --script " << Path << "\n";
+      std::cout << "  replay: karvan-sim "
+                << (Custom.empty() ? "--level " + std::to_string(Level) : "--custom " + Custom)
+                << " --script " << Path << "\n";
     }
   }
   std::cout.flush();

@@ -192,6 +192,26 @@ TEST_F(CustomLevel, OversizedLevelsAreRefusedBeforeTheyAreBuilt) {
   EXPECT_EQ(Lines[2]["hero"], (json{0, 0}));
 }
 
+// Every hero cell of a file used to hold a hero of its own: one stung by a scorpion cost a life
+// while the real hero stood elsewhere, and lives fell below zero.
+TEST_F(CustomLevel, OfSeveralHeroCellsTheLastIsTheHeroAndTheOthersAreEmpty) {
+  const std::string File = Write("heroes.txt",
+                                 "AddRow('5,4,4,4,4,1');\n"
+                                 "AddRow('1,48,0,0,48,1');\n"
+                                 "AddRow('1,0,0,0,0,1');\n"
+                                 "AddRow('1,0,17,0,64,1');\n"
+                                 "AddRow('4,4,4,4,4,4');\n");
+  const std::string Script = Write("run.sim", "@1100 state\n@6000 state\n");
+  const auto Lines = Run({"--custom", File, "--until", "6000", "--script", Script, "--map"});
+  ASSERT_EQ(Lines.size(), 3u);
+  EXPECT_EQ(Lines[0]["hero"], (json{2, 3}));
+  EXPECT_EQ(Lines[0]["lives"], 3);
+  // The scorpions' cells show no hero any more; they walk off and sting nobody.
+  EXPECT_EQ(Lines[0]["map"][1], "1,32,0,0,32,1");
+  EXPECT_EQ(Lines[1]["lives"], 3);
+  EXPECT_EQ(Lines[1]["hero"], (json{2, 3}));
+}
+
 TEST_F(CustomLevel, AFolderOrAnUnreadableFileGivesAClearMessage) {
   const std::string Good = Write("walk.txt", WalkToGold);
   const std::string Script = Write("run.sim", "@0 file " + Dir.string() + "\n@1500 state\n");

@@ -22,6 +22,12 @@ void TKarvanLevel::ActivateSprite(int x, int y, TGridCrystal Sprite) {
   TLevel::ActivateSprite(x, y, Sprite);
   if (Sprite == gcSwitchUp) ParentForm.Map[x][y].Sprites[gcSwitchBase]->SpriteVisible = true;
   if (Sprite == gcHero) {
+    // A level file may hold several hero cells (a code of 2047 holds every figure). There is
+    // one hero: the last cell read is the start, and the earlier figures go, for a hero figure
+    // elsewhere on the map would die and cost lives of its own.
+    if (HeroCell && *HeroCell != TPoint{x, y})
+      ParentForm.Map[HeroCell->X][HeroCell->Y].Sprites[gcHero]->SpriteVisible = false;
+    HeroCell = TPoint{x, y};
     ParentForm.xResurrect = x;
     ParentForm.yResurrect = y;
   }

@@ -3,6 +3,8 @@
 // starts or stops the platforms bound to a switch when the hero works it.
 #pragma once
 
+#include <optional>
+
 #include "engine/level.h"
 
 namespace karvan {
@@ -27,6 +29,10 @@ class TKarvanLevel : public TLevel {
   void StartPlatform(int xParam, TPos ObjectDir, std::int64_t Wait = 0, std::int64_t Start = 0);
   // Makes a side figure of a screen visible.
   void ShowSide(int sx, int sy, TSideCrystal Kind);
+
+ private:
+  // The cell of the hero figure read last: a map holds one hero.
+  std::optional<TPoint> HeroCell;
 };
 
 }  // namespace karvan
