@@ -43,7 +43,7 @@ constexpr TLevelMaker BuiltInLevels[24] = {
     nullptr,          // 21
     nullptr,          // 22
     nullptr,          // 23
-    &Make<TLevel23>, // 24
+    &Make<TLevel23>,  // 24
 };
 constexpr unsigned BuiltInLevelCount = sizeof(BuiltInLevels) / sizeof(BuiltInLevels[0]);
 
