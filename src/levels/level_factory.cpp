@@ -43,7 +43,7 @@ constexpr TLevelMaker BuiltInLevels[24] = {
     &Make<TLevel20>,  // 21
     &Make<TLevel21>,  // 22
     &Make<TLevel22>,  // 23
-    nullptr,          // 24
+    &Make<TLevel23>,  // 24
 };
 constexpr unsigned BuiltInLevelCount = sizeof(BuiltInLevels) / sizeof(BuiltInLevels[0]);
 
