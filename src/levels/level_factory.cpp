@@ -36,7 +36,7 @@ constexpr TLevelMaker BuiltInLevels[24] = {
     nullptr,          // 14
     nullptr,          // 15
     nullptr,          // 16
-    nullptr,          // 17
+    &Make<TLevel16>,  // 17
     nullptr,          // 18
     nullptr,          // 19
     nullptr,          // 20
