@@ -35,7 +35,7 @@ constexpr TLevelMaker BuiltInLevels[24] = {
     &Make<TLevel12>,  // 13
     nullptr,          // 14
     nullptr,          // 15
-    nullptr,          // 16
+    &Make<TLevel15>,  // 16
     &Make<TLevel16>,  // 17
     nullptr,          // 18
     nullptr,          // 19
