@@ -35,8 +35,8 @@ constexpr TLevelMaker BuiltInLevels[24] = {
     &Make<TLevel12>,  // 13
     &Make<TLevel13>,  // 14
     &Make<TLevel14>,  // 15
-    nullptr,          // 16
-    nullptr,          // 17
+    &Make<TLevel15>,  // 16
+    &Make<TLevel16>,  // 17
     &Make<TLevel17>,  // 18
     &Make<TLevel18>,  // 19
     &Make<TLevel19>,  // 20

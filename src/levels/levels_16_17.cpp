@@ -1,0 +1,77 @@
+// Levels 16 and 17.
+#include "game/karvan_form.h"
+#include "levels/built_in_levels.h"
+
+namespace karvan {
+
+// Level 16: the switch under the start drops its floor to ferry the hero west to two keys and a
+// gold; a shaft leads down to the map and the vase with the ankh. A lock, a gold and a lift
+// with its switch on the steps (miss it and the scorpion pit waits) take him up to the middle
+// storey, where one lift rises to a locked pocket with a key and a gold and another, timed
+// between the passes of the ferry, to the switch of the lift to the top corridor. There a
+// scorpion guards two keys, a locked gold and the locked floor that drops him back into the
+// start room; the east door and a second scorpion lead down to two more lifts and a sliding
+// floor for the last two gold, and to the snake's platform.
+void TLevel15::Create() {
+  TKarvanLevel::Create();
+  AddRow("0,0,0,0,0, 0,0,0,0,0, 0,0,0,0,0, 0,0,0,0,0, 0,0,0,0,0, 0");
+  AddRow("0,0,0,0,0, 0,0,0,0,0, 0,0,0,0,0, 0,0,0,0,0, 0,0,0,0,0, 0");
+  AddRow("5,4,4,4,4, 69,4,4,4,4, 0,0,1024,0,32, 0,1024,0,67,0, 5,4,4,4,4, 1");
+  AddRow("1,0,0,0,0, 4,4,4,4,1, 5,4,4,4,4, 4,4,4,4,13, 1,0,0,0,0, 1");
+  AddRow("1,0,0,0,0, 0,0,0,0,1, 1,0,0,0,0, 0,0,0,0,1, 1,0,0,0,0, 1");
+  AddRow("1,0,0,0,0, 0,0,0,0,1, 4,0,0,0,0, 0,0,0,0,1, 1,0,0,0,0, 1");
+  AddRow("1,0,0,0,0, 0,0,0,0,5, 4,641,4,1,0, 0,0,0,0,1, 1,0,0,0,0, 1");
+  AddRow("1,0,0,0,0, 0,0,0,0,4, 0,4,1,1,0, 0,0,0,0,1, 1,0,0,0,0, 1");
+  AddRow("1,0,0,0,0, 0,0,0,0,0, 0,0,1,1,0, 0,0,0,0,1, 1,0,0,0,0, 1");
+  AddRow("1,0,0,0,0, 0,0,0,0,0, 0,0,1,1,5, 4,4,4,4,0, 3,0,0,32,0, 1");
+  AddRow("1,4,68,4,1028, 4,1028,4,4,4, 4,4,0,4,640, 5,4,4,4,4, 4,4,4,4,1, 1");
+  AddRow("1,5,4,4,4, 69,1028,4,7,4, 0,0,0,0,4, 4,0,0,0,0, 0,0,0,0,1, 1");
+  AddRow("1,1,0,0,0, 4,4,4,1,1, 0,0,0,0,0, 0,0,0,0,0, 0,0,0,0,1, 1");
+  AddRow("1,1,0,0,0, 0,0,0,1,640, 0,0,0,0,0, 0,0,0,0,0, 0,0,0,0,1, 1");
+  AddRow("1,1,0,0,0, 0,0,0,1,5, 4,0,4,4,640, 1,0,0,0,0, 0,5,64,1,1, 1");
+  AddRow("1,1,0,0,0, 0,0,0,4,0, 1,5,4,4,4, 0,0,0,0,0, 0,1,5,0,1, 1");
+  AddRow("1,1,0,0,0, 0,0,0,4,0, 1,1,0,0,0, 0,0,0,0,645, 4,0,640,0,1, 1");
+  AddRow("0,4,4,1,0, 0,0,0,0,0, 1,1,0,0,640, 1,0,0,0,4, 5,0,4,0,0, 0");
+  AddRow("5,4,0,0,0, 0,0,0,0,0, 1,1,0,0,5, 69,4,4,4,4, 0,4,4,4,4, 1");
+  AddRow("1,0,0,4,4, 4,4,68,4,7, 0,4,0,5,0, 4,4,0,0,0, 4,4,0,0,0, 1");
+  AddRow("1,0,4,4,4, 4,5,4,36,4, 4,5,4,0,0, 4,4,4,4,4, 4,0,0,0,0, 1");
+  AddRow("4,4,4,4,4, 4,4,4,4,4, 4,4,4,4,4, 4,4,4,4,4, 4,4,4,4,4, 0");
+  AddRow("0,0,0,0,0, 0,0,0,0,0, 0,0,0,0,0, 0,0,0,0,0, 0,0,0,0,0, 0");
+  AddRow("0,0,0,0,0, 0,0,0,0,0, 0,0,0,0,0, 0,0,0,0,0, 0,0,0,0,0, 0");
+  AddRow("0,0,0,0,0, 0,0,0,0,0, 0,0,0,0,0, 0,0,0,0,0, 0,0,0,0,0, 0");
+  ShowSide(0, 4, scMap);
+  ShowSide(0, 4, scVase);
+  ShowSide(0, 4, scAnkh);
+  ShowSide(4, 4, scDiamondSnake);
+  ShowSide(4, 4, scVerticalLine);
+  ParentForm.xResurrect = 17;
+  ParentForm.yResurrect = 9;
+}
+
+// Level 17: the gold lies at the bottom of a vault of nine locked doors that winds down from its
+// entrance at (20, 8) in four rows, and the drop into the vault cannot be climbed back. Every
+// one of the nine keys is needed, and they lie all over the level: over the bottom corridor
+// behind low walls and on ledges, on the climb to the right, in the corner beside the map, on
+// the top walkway and in the middle storey, which is reached only by dropping from the top. The
+// map beside the climb shows where the keys are before the hero commits himself to the vault.
+void TLevel16::Create() {
+  TKarvanLevel::Create();
+  AddRow("5,4,4,4,4, 4,4,4,4,4, 4,4,4,4,4, 4,4,4,4,4, 4,4,4,4,4, 1");
+  AddRow("1,0,0,0,0, 0,0,0,0,0, 0,0,0,0,1024, 0,0,0,0,0, 0,0,0,0,0, 1");
+  AddRow("1,0,0,0,0, 0,0,0,0,0, 0,0,0,0,4, 0,0,0,1,0, 0,0,0,0,0, 1");
+  AddRow("1,0,0,1024,0, 0,0,0,1,0, 0,0,5,4,4, 4,4,4,4,4, 4,4,5,0,0, 1");
+  AddRow("5,0,4,4,4, 4,4,4,4,4, 4,5,0,0,0, 0,0,0,1,0, 0,0,0,4,1028, 1");
+  AddRow("1025,0,0,0,1, 0,0,0,0,0, 0,1,0,0,0, 0,0,0,1,0, 0,0,5,4,4, 1");
+  AddRow("5,4,4,4,4, 4,4,4,4,4, 0,1,0,0,0, 0,0,0,1,4, 4,4,0,0,0, 1");
+  AddRow("1,0,1024,0,0, 0,0,0,0,0, 0,0,0,0,1, 0,1024,0,4,0, 0,0,0,0,0, 1");
+  AddRow("5,4,4,4,4, 4,4,4,4,4, 4,4,4,4,4, 4,1028,4,0,5, 1,7,7,7,1, 1");
+  AddRow("1,0,0,0,0, 0,0,0,0,0, 0,0,0,0,0, 4,4,4,4,1, 4,5,7,3,1, 1");
+  AddRow("1,0,0,0,0, 0,0,0,0,0, 0,0,1024,0,4, 0,0,0,0,1, 0,1,7,7,1, 1");
+  AddRow("1,0,0,0,0, 1,0,1024,0,0, 1,0,4,4,0, 0,0,0,0,0, 1,69,7,3,1, 1");
+  AddRow("4,4,4,4,4, 4,4,4,4,4, 4,4,4,4,4, 4,4,4,4,4, 4,4,4,4,4, 0");
+  ShowSide(4, 1, scMap);
+  ParentForm.xResurrect = 0;
+  ParentForm.yResurrect = 11;
+}
+
+}  // namespace karvan
