@@ -333,15 +333,4 @@ TEST_P(LevelTable, NothingHurtsTheHeroStandingStillForFiveSeconds) {
   }
 }
 
-// The levels built so far.
-const std::set<int> BuiltLevels = {1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11,
-                                   12, 13, 14, 15, 18, 19, 20, 21, 22, 23, 24};
-std::vector<TLevelRow> BuiltDescriptions() {
-  std::vector<TLevelRow> Rows;
-  for (const TLevelRow& Row : Descriptions())
-    if (BuiltLevels.count(Row.Nr) != 0) Rows.push_back(Row);
-  return Rows;
-}
-
-INSTANTIATE_TEST_SUITE_P(BuiltInLevels, LevelTable, ::testing::ValuesIn(BuiltDescriptions()),
-                         LevelName);
+INSTANTIATE_TEST_SUITE_P(BuiltInLevels, LevelTable, ::testing::ValuesIn(Descriptions()), LevelName);

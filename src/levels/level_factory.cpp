@@ -17,8 +17,7 @@ std::unique_ptr<TLevel> Make(TKarvanForm& Form, int Nr) {
   return MakeLevel<TLevelClass>(Form, Nr);
 }
 
-// Level N is played by the class of entry N - 1; an empty entry is a level not built yet, which
-// the game treats like the end of the levels.
+// Level N is played by the class of entry N - 1.
 constexpr TLevelMaker BuiltInLevels[24] = {
     &Make<TLevel24>,  // 1
     &Make<TLevel1>,   // 2
@@ -54,7 +53,7 @@ void TKarvanForm::InitLevel(int LevelNr) {
   if (dynamic_cast<TCustomLevel*>(Level.get()) != nullptr) return;
   FreeLevel();
   const auto Index = static_cast<unsigned>(LevelNr) - 1U;
-  if (Index < BuiltInLevelCount && BuiltInLevels[Index] != nullptr) {
+  if (Index < BuiltInLevelCount) {
     SetLevel(BuiltInLevels[Index](*this, LevelNr));
     return;
   }
