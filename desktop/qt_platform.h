@@ -43,6 +43,7 @@ class QtPlatform : public Platform {
  private:
   QElapsedTimer Clock;
   QEventLoop Loop;
+  QElapsedTimer SinceLastPump;  // the game's own work between two pumps
   FigureCache Figures;
   std::unique_ptr<SoundPlayer> Sounds;
   std::unique_ptr<DeviceWidget> View;

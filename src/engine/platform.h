@@ -32,8 +32,8 @@ class Platform {
   virtual std::int64_t GetTickCount() = 0;
 
   // Handles every input event that is waiting, delivering it to the device form's handlers,
-  // then returns. When nothing is waiting it may yield the processor for at most about a
-  // millisecond, so waiting loops do not keep a core busy.
+  // then returns. When nothing is waiting it may yield the processor for a few milliseconds at
+  // most, so that waiting loops and an idle game do not keep a core busy.
   virtual void PumpMessages() = 0;
 
   // Plays a named recording asynchronously; a new sound cuts off the one playing. A name
