@@ -103,6 +103,15 @@ TEST_P(LevelReplay, CompletesTheLevelWithoutLosingALifeAndEndsAsExpected) {
   }
 }
 
+TEST(LevelReplays, EveryBuiltInLevelHasOne) {
+  std::vector<std::string> Names;
+  for (const fs::path& Path : LevelReplays()) Names.push_back(Path.filename().string());
+  std::vector<std::string> Expected;
+  for (int Level = 1; Level <= 24; ++Level)
+    Expected.push_back((Level < 10 ? "level_0" : "level_") + std::to_string(Level) + ".sim");
+  EXPECT_EQ(Names, Expected);
+}
+
 INSTANTIATE_TEST_SUITE_P(BuiltInLevels, LevelReplay, ::testing::ValuesIn(LevelReplays()),
                          [](const ::testing::TestParamInfo<fs::path>& Info) {
                            return Info.param.stem().string();
