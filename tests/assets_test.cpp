@@ -102,8 +102,8 @@ double Sample(const Bytes& b, const WaveInfo& w, std::size_t index) {
   return raw / 32768.0;
 }
 
-Bytes MakeWave(std::uint16_t format, std::uint16_t channels, std::uint32_t rate,
-               std::uint16_t bits, std::uint32_t dataBytes) {
+Bytes MakeWave(std::uint16_t format, std::uint16_t channels, std::uint32_t rate, std::uint16_t bits,
+               std::uint32_t dataBytes) {
   Bytes b;
   auto put = [&b](std::uint32_t v, int n) {
     for (int i = 0; i < n; ++i) b.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
@@ -147,7 +147,9 @@ const SoundFormat Sounds[] = {
     {"WVCOIN", 22050, 8, 1, 0.2},
 };
 
-void PrintTo(const SoundFormat& format, std::ostream* os) { *os << format.Name; }
+void PrintTo(const SoundFormat& format, std::ostream* os) {
+  *os << format.Name;
+}
 
 class AssetSound : public ::testing::TestWithParam<SoundFormat> {};
 
@@ -247,7 +249,9 @@ struct PictureSpec {
   std::uint32_t Height;
 };
 
-void PrintTo(const PictureSpec& format, std::ostream* os) { *os << format.File; }
+void PrintTo(const PictureSpec& format, std::ostream* os) {
+  *os << format.File;
+}
 
 class AssetJpeg : public ::testing::TestWithParam<PictureSpec> {};
 
@@ -277,8 +281,8 @@ INSTANTIATE_TEST_SUITE_P(AssetPictures, AssetJpeg,
 
 TEST(AssetJpegReader, FindsTheFrameHeaderAfterOtherSegments) {
   // SOI, an APP0 segment of 4 bytes, a progressive frame header of 11 bytes, EOI.
-  const Bytes jpeg = {0xFF, 0xD8, 0xFF, 0xE0, 0x00, 0x04, 0x00, 0x00, 0xFF, 0xC2, 0x00,
-                      0x0B, 0x08, 0x01, 0xE1, 0x03, 0x20, 0x01, 0x01, 0x11, 0x00, 0xFF, 0xD9};
+  const Bytes jpeg = {0xFF, 0xD8, 0xFF, 0xE0, 0x00, 0x04, 0x00, 0x00, 0xFF, 0xC2, 0x00, 0x0B,
+                      0x08, 0x01, 0xE1, 0x03, 0x20, 0x01, 0x01, 0x11, 0x00, 0xFF, 0xD9};
   const auto size = JpegSize(jpeg);
   ASSERT_TRUE(size.has_value());
   EXPECT_EQ(size->Width, 800u);
@@ -316,8 +320,8 @@ TEST(AssetDocuments, ExistAndAreNotEmpty) {
 
 TEST(AssetDocuments, ReadmeDescribesTheLevelFileStatementsAndDirections) {
   const std::string readme = ReadText(ResourceDir / "docs" / "README.TXT");
-  for (const char* word : {"AddRow('", "AddSwitch(", "PosTop", "PosBottom", "PosLeft",
-                           "PosRight", "1024", "Alt+F4", "team@karvan-mirk.example"}) {
+  for (const char* word : {"AddRow('", "AddSwitch(", "PosTop", "PosBottom", "PosLeft", "PosRight",
+                           "1024", "Alt+F4", "team@karvan-mirk.example"}) {
     EXPECT_NE(readme.find(word), std::string::npos) << "README.TXT lacks " << word;
   }
 }
