@@ -30,7 +30,8 @@ std::optional<std::string> CheckReadableFile(const std::string& Path, const std:
 
 }  // namespace
 
-int SimMain(const std::vector<std::string>& Args, std::ostream& Out, std::ostream& Err) {
+int SimMain(const std::vector<std::string>& Args, std::ostream& Out, std::ostream& Err,
+            std::int64_t TraceEvery) {
   CLI::App App{"Karvan Mirk headless simulator: runs the game on a virtual clock", "karvan-sim"};
   int Level = 1;
   std::string Custom;
@@ -65,6 +66,7 @@ int SimMain(const std::vector<std::string>& Args, std::ostream& Out, std::ostrea
   Options.Level = Level;
   Options.Step = Step;
   Options.ShowMap = ShowMap;
+  Options.TraceEvery = TraceEvery;
   if (Until >= 0) Options.Until = Until;
   if (!Custom.empty()) {
     if (auto Problem = CheckReadableFile(Custom, "custom level file")) {

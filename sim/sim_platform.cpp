@@ -21,6 +21,7 @@ SimPlatform::SimPlatform(TScript ScriptParam, TSimOptions OptionsParam, std::ost
   NextEventTime = Never;
   for (const TScriptLine& Line : Script.Lines)
     if (!IsAnswer(Line.Action)) NextEventTime = std::min(NextEventTime, Line.Time);
+  NextTrace = Options.TraceEvery > 0 ? Options.TraceEvery : Never;
 }
 
 void SimPlatform::PumpMessages() {
@@ -37,6 +38,11 @@ void SimPlatform::PumpMessages() {
     for (std::size_t i = 0; i < Script.Lines.size(); ++i)
       if (!Used[i] && !IsAnswer(Script.Lines[i].Action))
         NextEventTime = std::min(NextEventTime, Script.Lines[i].Time);
+  }
+  // After the pump's events, so that a trace line shows what they did.
+  if (Clock >= NextTrace) {
+    PrintState(false);
+    NextTrace = (Clock / Options.TraceEvery + 1) * Options.TraceEvery;
   }
   if ((Options.Until && Clock >= *Options.Until) || Clock >= Options.Cap) throw TSimStop{};
 }

@@ -20,6 +20,9 @@ struct TSimOptions {
   std::optional<std::int64_t> Until;      // end of the run
   bool ShowMap = false;                   // add the visible map to every state line
   std::int64_t Cap = 30 * 60 * 1000;      // a run never lasts longer (virtual ms)
+  // A state line each time the clock passes a multiple of this many ms (0: none); the golden
+  // traces are made of them.
+  std::int64_t TraceEvery = 0;
 };
 
 // Thrown by the pump that reaches the end of the run; unwinds the game loop.
@@ -69,6 +72,7 @@ class SimPlatform : public Platform {
   TLCDForm* Form = nullptr;
   std::vector<bool> Used;
   std::int64_t NextEventTime = 0;  // earliest time of an undelivered event
+  std::int64_t NextTrace = 0;      // clock of the next trace line
   std::vector<std::string> Sounds;
   std::vector<std::string> Messages;
 };
