@@ -354,11 +354,11 @@ TEST(AssetDocuments, NameTheProgramsVersion) {
   const std::string news = ReadText(ResourceDir / "docs" / "WHATSNEW.TXT");
   const auto last = news.rfind("\nVersion ");
   ASSERT_NE(last, std::string::npos);
-  const std::string entry = news.substr(last + 1, news.find('\n', last + 1) - last - 1);
+  const std::string entry = news.substr(last + 1, news.find_first_of("\r\n", last + 1) - last - 1);
   EXPECT_EQ(entry.rfind(version + " (", 0), 0u) << entry;
   EXPECT_EQ(entry.size(), version.size() + 13) << "a date (YYYY-MM-DD) follows: " << entry;
   const std::string readme = ReadText(ResourceDir / "docs" / "README.TXT");
-  const std::string first = readme.substr(0, readme.find('\n'));
+  const std::string first = readme.substr(0, readme.find_first_of("\r\n"));
   EXPECT_NE(first.find(version), std::string::npos) << first;
 }
 
