@@ -77,6 +77,22 @@ function(karvan_rfc2822_date iso out)
   set(${out} "${day}, ${dd} ${month} ${year} 12:00:00 +0000" PARENT_SCOPE)
 endfunction()
 
+# Text wrapped to lines of at most 79 characters, the first after "  * ", the others indented.
+function(karvan_changelog_item text out)
+  string(REPLACE " " ";" words "${text}")
+  set(result "")
+  set(line "  *")
+  foreach(word IN LISTS words)
+    string(LENGTH "${line} ${word}" length)
+    if(length GREATER 79 AND NOT line STREQUAL "  *")
+      string(APPEND result "${line}\n")
+      set(line "   ")
+    endif()
+    string(APPEND line " ${word}")
+  endforeach()
+  set(${out} "${result}${line}\n" PARENT_SCOPE)
+endfunction()
+
 function(karvan_xml_escape text out)
   string(REPLACE "&" "&amp;" text "${text}")
   string(REPLACE "<" "&lt;" text "${text}")
@@ -96,7 +112,8 @@ foreach(release IN LISTS karvan_newest_first)
   foreach(item IN LISTS karvan_items_${release})
     karvan_xml_escape("${item}" escaped)
     string(APPEND KARVAN_RELEASES_XML "          <li>${escaped}</li>\n")
-    string(APPEND karvan_changelog "  * ${item}\n")
+    karvan_changelog_item("${item}" wrapped)
+    string(APPEND karvan_changelog "${wrapped}")
   endforeach()
   string(APPEND KARVAN_RELEASES_XML "        </ul>\n      </description>\n    </release>\n")
   karvan_rfc2822_date(${date} stamp)
@@ -155,7 +172,7 @@ foreach(program IN LISTS karvan_programs)
 endforeach()
 install(FILES ${KARVAN_METAINFO} DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${KARVAN_GENERATED_DIR}/changelog.gz ${KARVAN_PACKAGING_DIR}/copyright
-  DESTINATION ${CMAKE_INSTALL_DOCDIR})
+  DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/karvan-mirk)
 
 # ---------------------------------------------------------------- the Debian package
 
@@ -168,18 +185,21 @@ set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS ${CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "pocket LCD game of tomb mazes, gold and scorpions")
-set(karvan_description
-  "Karvan Mirk is a simulator of a pocket LCD game that never existed. Its window is a photograph "
-  "of the handheld, and its display shows nothing but fixed figures switched on and off, as on a "
-  "real liquid crystal display.\n"
-  "An explorer searches 24 tomb mazes larger than the display for gold, past locked doors, "
-  "scorpions, switches, lifts and sliding floors, with side scenes in the margins of the "
-  "display. Levels of your own are loaded from plain text files.")
+# The extended description, in lines short enough for a terminal.
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
+  "Karvan Mirk is a simulator of a pocket LCD game that never existed. Its\n"
+  "window is a photograph of the handheld, and its display shows nothing but\n"
+  "fixed figures switched on and off, as on a real liquid crystal display.\n"
+  "\n"
+  "An explorer searches 24 tomb mazes larger than the display for gold, past\n"
+  "locked doors, scorpions, switches, lifts and sliding floors, with side\n"
+  "scenes in the margins of the display. Levels of your own are loaded from\n"
+  "plain text files.")
 if(KARVAN_HAS_EDITOR)
-  string(APPEND karvan_description
-    "\nThe level editor karvan-edit draws and checks level files and plays them in the game.")
+  string(APPEND CPACK_PACKAGE_DESCRIPTION "\n\n"
+    "The level editor karvan-edit draws and checks level files and plays them\n"
+    "in the game.")
 endif()
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION_SUMMARY}\n${karvan_description}")
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${KARVAN_MAINTAINER})
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)

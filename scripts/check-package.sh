@@ -63,12 +63,14 @@ installed=1
 mapfile -t files < <(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { sub(/^\./, "", $6); print $6 }')
 pass "installed $package $version (${#files[@]} files)"
 
-# Everything below runs from outside the source tree, on the installed files only.
+# Everything below runs from outside the source tree, on the installed files only, with the
+# PATH of a player's session (Debian's has /usr/games; root's often lacks it).
 cd "$work"
+case ":$PATH:" in *:/usr/games:*) ;; *) export PATH="$PATH:/usr/games" ;; esac
 program=$(command -v karvan-mirk || true)
-[ "$program" = /usr/bin/karvan-mirk ] || fail "karvan-mirk on PATH is '$program', not /usr/bin/karvan-mirk"
+[ "$program" = /usr/games/karvan-mirk ] || fail "karvan-mirk on PATH is '$program', not /usr/games/karvan-mirk"
 
-answer=$(QT_QPA_PLATFORM=offscreen karvan-mirk --version 2>&1 || true)
+answer=$(env -u DISPLAY -u WAYLAND_DISPLAY karvan-mirk --version 2>"$out/version.log" || true)
 if [ "$answer" = "karvan-mirk $version" ]; then pass "--version: $answer"; else fail "--version answered '$answer'"; fi
 
 # ---------------------------------------------------------------- the installed game under Xvfb
@@ -114,9 +116,15 @@ PATH="$work/bin:$PATH" QT_QPA_PLATFORM=xcb XDG_CURRENT_DESKTOP= karvan-mirk \
   >"$out/game.log" 2>&1 &
 game_pid=$!
 
-intro=$(wait_window "^Karvan Mirk")
+# The information window: its title, and the size of its form.
+intro=$(wait_window "^Karvan Mirk™$")
 if [ -n "$intro" ]; then
-  pass "the information window is shown: '$(xdotool getwindowname "$intro")'"
+  eval "$(xdotool getwindowgeometry --shell "$intro")"
+  if [ "${WIDTH}x${HEIGHT}" = 426x369 ]; then
+    pass "the information window is shown: '$(xdotool getwindowname "$intro")', ${WIDTH}x${HEIGHT}"
+  else
+    fail "the information window is ${WIDTH}x${HEIGHT}, not 426x369"
+  fi
 else
   fail "no information window"
 fi
