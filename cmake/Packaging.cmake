@@ -2,6 +2,9 @@
 # AppStream metainfo, the package's changelog and copyright, and the Debian package itself
 # (cpack -G DEB). Included last, so that it sees every program target.
 include(GNUInstallDirs)
+if(NOT TARGET karvan-mirk)
+  return()  # nothing to package without the game (a build without the desktop front end)
+endif()
 
 set(KARVAN_PACKAGING_DIR ${PROJECT_SOURCE_DIR}/packaging)
 set(KARVAN_GENERATED_DIR ${PROJECT_BINARY_DIR}/packaging)
