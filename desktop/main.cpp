@@ -4,18 +4,36 @@
 #include <QDir>
 #include <QIcon>
 #include <cstdio>
+#include <string_view>
 
 #include "engine/platform.h"
 #include "engine/support.h"
 #include "forms/level_select_form.h"
 #include "game/karvan_form.h"
+#include "karvan_version.h"
 #include "qt_platform.h"
 
+namespace {
+
+// Whether the command line asks only for text (help or version): that answer needs no display,
+// so it must not fail on a terminal without one.
+bool AsksOnlyForText(int argc, char* argv[]) {
+  for (int I = 1; I < argc; ++I) {
+    const std::string_view Arg(argv[I]);
+    if (Arg == "-h" || Arg == "--help" || Arg == "--help-all" || Arg == "-v" || Arg == "--version")
+      return true;
+  }
+  return false;
+}
+
+}  // namespace
+
 int main(int argc, char* argv[]) {
+  if (AsksOnlyForText(argc, argv)) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication App(argc, argv);
   QApplication::setApplicationName(QStringLiteral("karvan-mirk"));
   QApplication::setApplicationDisplayName(QStringLiteral("Karvan Mirk"));
-  QApplication::setApplicationVersion(QStringLiteral("1.0"));
+  QApplication::setApplicationVersion(QString::fromLatin1(karvan::KarvanVersion));
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/images/icon.png")));
 
   QCommandLineParser Parser;

@@ -122,12 +122,18 @@ void QtPlatform::PopupMenu(TPopupMenu& Menu, int ScreenX, int ScreenY) {
 }
 
 std::string QtPlatform::ProgramDirectory() {
-  const QDir Program(QCoreApplication::applicationDirPath());
-  // An installed program keeps its documents in the shared data folder beside bin/.
-  const QDir Shared(Program.filePath(QStringLiteral("../share/karvan-mirk")));
+  return DocumentFolder(QCoreApplication::applicationDirPath()).toStdString();
+}
+
+QString DocumentFolder(const QString& ProgramFolder) {
+  const QDir Program(ProgramFolder);
+  // An installed program keeps its documents in the shared data folder (from bin/ to
+  // share/karvan-mirk, as the install rules place them); a program in a build tree has its
+  // own copies beside it, and those win.
+  const QDir Shared(Program.filePath(QStringLiteral(KARVAN_DOCUMENTS_FROM_PROGRAM)));
   if (!Program.exists(QStringLiteral("README.TXT")) && Shared.exists(QStringLiteral("README.TXT")))
-    return QDir::cleanPath(Shared.absolutePath()).toStdString();
-  return Program.absolutePath().toStdString();
+    return QDir::cleanPath(Shared.absolutePath());
+  return QDir::cleanPath(Program.absolutePath());
 }
 
 }  // namespace karvan::desktop

@@ -3,6 +3,7 @@
 
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QString>
 #include <memory>
 
 #include "device_widget.h"
@@ -48,5 +49,10 @@ class QtPlatform : public Platform {
   std::unique_ptr<SoundPlayer> Sounds;
   std::unique_ptr<DeviceWidget> View;
 };
+
+// The folder the game opens README.TXT and WHATSNEW.TXT from, for a program in ProgramFolder:
+// that folder when the documents are beside the program (a build tree), else the shared data
+// folder of an installed program when they are there, else the program's folder.
+QString DocumentFolder(const QString& ProgramFolder);
 
 }  // namespace karvan::desktop

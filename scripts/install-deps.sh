@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build and the tests need, only those that are missing.
+# Installs the Debian packages the build, the tests and the package check need, only those
+# that are missing.
 set -euo pipefail
 
 packages=(cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
   libcli11-dev qt6-base-dev qt6-multimedia-dev clang libclang-rt-14-dev
-  fonts-liberation2)
+  fonts-liberation2
+  dpkg-dev fakeroot file lintian appstream desktop-file-utils xvfb xdotool imagemagick)
 
 missing=()
 for package in "${packages[@]}"; do

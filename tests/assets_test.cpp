@@ -3,6 +3,8 @@
 // them back the way a loader would and check the formats and sizes the game relies on.
 #include <gtest/gtest.h>
 
+#include "karvan_version.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <filesystem>
@@ -296,6 +298,11 @@ TEST(AssetJpegReader, RejectsFilesWithoutAFrameHeader) {
   EXPECT_FALSE(JpegSize(Bytes{0xFF, 0xD8, 0xFF, 0xE0, 0x01, 0x00, 0x00}).has_value());
 }
 
+std::string ReadText(const std::filesystem::path& path) {
+  const Bytes b = ReadAll(path);
+  return std::string(b.begin(), b.end());
+}
+
 TEST(AssetIcon, IsA256PixelSquarePng) {
   const auto size = PngSize(ReadAll(ResourceDir / "images" / "icon.png"));
   ASSERT_TRUE(size.has_value());
@@ -303,12 +310,26 @@ TEST(AssetIcon, IsA256PixelSquarePng) {
   EXPECT_EQ(size->Height, 256u);
 }
 
-// ------------------------------------------------------------------------ documents
-
-std::string ReadText(const std::filesystem::path& path) {
-  const Bytes b = ReadAll(path);
-  return std::string(b.begin(), b.end());
+// The icon theme's copies: one square PNG per size in its size's folder, the largest the same
+// picture as the window's icon, and a scalable drawing.
+TEST(AssetIcon, ThemeHasEverySizeAndAScalableDrawing) {
+  const auto theme = ResourceDir / "icons" / "hicolor";
+  for (const unsigned side : {16u, 22u, 24u, 32u, 48u, 64u, 128u, 256u}) {
+    const auto folder = std::to_string(side) + "x" + std::to_string(side);
+    const auto size = PngSize(ReadAll(theme / folder / "apps" / "karvan-mirk.png"));
+    ASSERT_TRUE(size.has_value()) << folder;
+    EXPECT_EQ(size->Width, side) << folder;
+    EXPECT_EQ(size->Height, side) << folder;
+  }
+  EXPECT_EQ(ReadAll(theme / "256x256" / "apps" / "karvan-mirk.png"),
+            ReadAll(ResourceDir / "images" / "icon.png"));
+  const std::string svg = ReadText(theme / "scalable" / "apps" / "karvan-mirk.svg");
+  EXPECT_EQ(svg.rfind("<?xml", 0), 0u);
+  EXPECT_NE(svg.find("viewBox=\"0 0 256 256\""), std::string::npos);
+  EXPECT_NE(svg.find("</svg>"), std::string::npos);
 }
+
+// ------------------------------------------------------------------------ documents
 
 TEST(AssetDocuments, ExistAndAreNotEmpty) {
   for (const char* name : {"README.TXT", "WHATSNEW.TXT"}) {
@@ -326,11 +347,19 @@ TEST(AssetDocuments, ReadmeDescribesTheLevelFileStatementsAndDirections) {
   }
 }
 
-TEST(AssetDocuments, WhatsNewEndsWithVersionOne) {
-  const std::string text = ReadText(ResourceDir / "docs" / "WHATSNEW.TXT");
-  const auto last = text.rfind("Version ");
+// The documents name the version the program reports; the package's release notes are made
+// from WHATSNEW.TXT, so its newest entry is this version, dated.
+TEST(AssetDocuments, NameTheProgramsVersion) {
+  const std::string version = std::string("Version ") + karvan::KarvanVersion;
+  const std::string news = ReadText(ResourceDir / "docs" / "WHATSNEW.TXT");
+  const auto last = news.rfind("\nVersion ");
   ASSERT_NE(last, std::string::npos);
-  EXPECT_EQ(text.compare(last, 11, "Version 1.0"), 0);
+  const std::string entry = news.substr(last + 1, news.find_first_of("\r\n", last + 1) - last - 1);
+  EXPECT_EQ(entry.rfind(version + " (", 0), 0u) << entry;
+  EXPECT_EQ(entry.size(), version.size() + 13) << "a date (YYYY-MM-DD) follows: " << entry;
+  const std::string readme = ReadText(ResourceDir / "docs" / "README.TXT");
+  const std::string first = readme.substr(0, readme.find_first_of("\r\n"));
+  EXPECT_NE(first.find(version), std::string::npos) << first;
 }
 
 }  // namespace

@@ -1,12 +1,15 @@
 #!/usr/bin/env python3
-"""Draws the application icon: resources/images/icon.png, 256 x 256 with transparency.
+"""Draws the application icon: the window's icon and the icon theme's copies.
 
-    python3 tools/make_icon.py             # writes resources/images/icon.png
-    python3 tools/make_icon.py out.png     # writes elsewhere
+    python3 tools/make_icon.py             # writes resources/images/icon.png (256 x 256) and
+                                           # resources/icons/hicolor/<size>/apps/karvan-mirk.*
+    python3 tools/make_icon.py out.png     # writes only the 256-pixel picture, elsewhere
 
 The handheld in small - sand casing, direction pad, red button - with the explorer's hat as a
-dark LCD figure on its display. Standard library only (the PNG is written with zlib); every
-pixel is computed, so the file is the same on every run.
+dark LCD figure on its display. The theme gets square PNGs from 16 to 256 pixels, each the
+256-pixel picture averaged down (over premultiplied alpha, so edges do not darken), and a
+scalable SVG drawn from the same shapes. Standard library only (the PNG is written with zlib);
+every pixel is computed, so the files are the same on every run.
 """
 
 import math
@@ -18,6 +21,9 @@ import zlib
 SIZE = 256
 HERE = os.path.dirname(os.path.abspath(__file__))
 DEFAULT_OUT = os.path.join(HERE, "..", "resources", "images", "icon.png")
+THEME_DIR = os.path.join(HERE, "..", "resources", "icons", "hicolor")
+THEME_SIZES = (16, 22, 24, 32, 48, 64, 128, 256)
+ICON_NAME = "karvan-mirk"
 
 CASE = (10.0, 46.0, 236.0, 164.0)     # left, top, width, height
 CASE_R = 26.0
@@ -198,19 +204,166 @@ def png(width, height, rows):
             + chunk(b"IEND", b""))
 
 
-def main():
-    out = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else DEFAULT_OUT)
+def render():
+    """The 256-pixel picture: rows of (r, g, b, a) floats, colour not premultiplied."""
+    return [[(pixel(x, y)) for x in range(SIZE)] for y in range(SIZE)]
+
+
+def encode(picture):
     rows = []
-    for y in range(SIZE):
+    for line in picture:
         row = bytearray()
-        for x in range(SIZE):
-            c, a = pixel(x, y)
+        for c, a in line:
             row += bytes(int(clamp(v) * 255 + 0.5) for v in c) + bytes((int(clamp(a) * 255 + 0.5),))
         rows.append(bytes(row))
-    os.makedirs(os.path.dirname(out), exist_ok=True)
-    with open(out, "wb") as f:
-        f.write(png(SIZE, SIZE, rows))
-    print("wrote", out)
+    return png(len(picture[0]), len(picture), rows)
+
+
+def box_weights(src, dst):
+    """For each target pixel, the source pixels it covers and the share of each."""
+    step = src / dst
+    out = []
+    for i in range(dst):
+        lo, hi = i * step, (i + 1) * step
+        w = []
+        for j in range(int(lo), min(src, int(math.ceil(hi)))):
+            share = min(hi, j + 1) - max(lo, j)
+            if share > 1e-9:
+                w.append((j, share / step))
+        out.append(w)
+    return out
+
+
+def downscale(picture, side):
+    """Area average to side x side, over premultiplied colour."""
+    if side == SIZE:
+        return picture
+    weights = box_weights(SIZE, side)
+    pre = [[(tuple(v * a for v in c), a) for c, a in line] for line in picture]
+    out = []
+    for wy in weights:
+        line = []
+        for wx in weights:
+            r = g = b = a = 0.0
+            for y, sy in wy:
+                src = pre[y]
+                for x, sx in wx:
+                    (pr, pg, pb), pa = src[x]
+                    k = sx * sy
+                    r += pr * k
+                    g += pg * k
+                    b += pb * k
+                    a += pa * k
+            line.append(((r / a, g / a, b / a) if a > 0 else (0.0, 0.0, 0.0), a))
+        out.append(line)
+    return out
+
+
+# ---------------------------------------------------------------- the scalable drawing
+
+def hex_colour(c):
+    return "#" + "".join("%02x" % int(clamp(v) * 255 + 0.5) for v in c)
+
+
+def points(seq):
+    return " ".join("%.2f,%.2f" % p for p in seq)
+
+
+def hat_outline():
+    """The hat's crown and curled brim as two polygons, from the shapes of sd_hat."""
+    cx = SCREEN[0] + SCREEN[2] / 2.0
+    xs = [cx - 52.0 + i * 2.0 for i in range(53)]
+    upper, lower = [], []
+    for x in xs:
+        by = 138.0 - 0.0022 * (x - cx) ** 2
+        h = 8.5 * math.sqrt(max(0.0, 1.0 - ((x - cx) / 52.0) ** 2))
+        upper.append((x, by - h))
+        lower.append((x, by + h))
+    brim = upper + lower[::-1]
+    top, bottom = 92.0, 136.0
+    crown = []
+    for k in range(23):  # the left side, bottom to top
+        y = bottom - k * 2.0
+        t = clamp((y - top) / (bottom - top))
+        crown.append((cx - (24.0 + 6.0 * t), y))
+    for k in range(1, 8):  # the left corner's arc
+        a = math.pi * (1.0 + 0.5 * k / 8.0)
+        crown.append((cx - 16.0 + 8.0 * math.cos(a), top + 8.0 + 8.0 * math.sin(a)))
+    for k in range(33):  # the top with its dent
+        x = cx - 16.0 + k
+        crown.append((x, top + 6.0 * math.exp(-((x - cx) / 9.0) ** 2)))
+    for k in range(1, 8):
+        a = math.pi * (1.5 + 0.5 * k / 8.0)
+        crown.append((cx + 16.0 + 8.0 * math.cos(a), top + 8.0 + 8.0 * math.sin(a)))
+    for k in range(23):
+        y = top + 8.0 + k * (bottom - top - 8.0) / 22.0
+        t = clamp((y - top) / (bottom - top))
+        crown.append((cx + (24.0 + 6.0 * t), y))
+    return crown, brim
+
+
+def svg():
+    cx = SCREEN[0] + SCREEN[2] / 2.0
+    crown, brim = hat_outline()
+    rect = lambda r, rad, fill, extra="": (
+        '<rect x="%g" y="%g" width="%g" height="%g" rx="%g" fill="%s"%s/>'
+        % (r[0], r[1], r[2], r[3], rad, fill, extra))
+    parts = [
+        '<?xml version="1.0" encoding="UTF-8"?>',
+        '<svg xmlns="http://www.w3.org/2000/svg" width="256" height="256" viewBox="0 0 256 256">',
+        "<title>Karvan Mirk</title>",
+        "<defs>",
+        '<filter id="shadow" x="-10%" y="-10%" width="120%" height="130%">'
+        '<feGaussianBlur stdDeviation="3"/></filter>',
+        '<linearGradient id="plastic" x1="0" y1="0" x2="1" y2="1">'
+        '<stop offset="0" stop-color="%s"/><stop offset="1" stop-color="%s"/></linearGradient>'
+        % (hex_colour(scale(PLASTIC, 1.08)), hex_colour(scale(PLASTIC, 0.86))),
+        '<radialGradient id="red" cx="0.38" cy="0.36" r="0.7">'
+        '<stop offset="0" stop-color="%s"/><stop offset="0.35" stop-color="%s"/>'
+        '<stop offset="1" stop-color="%s"/></radialGradient>'
+        % (hex_colour(mix(RED, (1.0, 0.93, 0.88), 0.55)), hex_colour(RED),
+           hex_colour(scale(RED, 0.6))),
+        "</defs>",
+        rect((CASE[0] + 3.0, CASE[1] + 6.0, CASE[2], CASE[3]), CASE_R, "#000000",
+             ' opacity="0.45" filter="url(#shadow)"'),
+        rect(CASE, CASE_R, "url(#plastic)", ' stroke="%s" stroke-width="2"'
+             % hex_colour(scale(PLASTIC, 0.7))),
+        rect(BEZEL, 8.0, hex_colour(BEZEL_COLOUR)),
+        rect(SCREEN, 2.0, hex_colour(GLASS)),
+        '<g fill="%s">' % hex_colour(SEGMENT),
+        '<polygon points="%s"/>' % points(crown),
+        '<polygon points="%s"/>' % points(brim),
+        "</g>",
+        rect((cx - 40.0, 119.7, 80.0, 2.6), 0.0, hex_colour(GLASS)),
+        '<g fill="%s">' % hex_colour(KEY),
+        rect((PAD_C[0] - 19, PAD_C[1] - 6.5, 38, 13), 2.5, hex_colour(KEY)),
+        rect((PAD_C[0] - 6.5, PAD_C[1] - 19, 13, 38), 2.5, hex_colour(KEY)),
+        '<ellipse cx="214" cy="70" rx="10" ry="5"/>',
+        '<ellipse cx="214" cy="92" rx="10" ry="5"/>',
+        "</g>",
+        '<circle cx="%g" cy="%g" r="13" fill="url(#red)"/>' % BUTTON_C,
+        "</svg>",
+    ]
+    return "\n".join(parts) + "\n"
+
+
+def write(path, data):
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    with open(path, "wb") as f:
+        f.write(data)
+    print("wrote", os.path.normpath(path))
+
+
+def main():
+    picture = render()
+    if len(sys.argv) > 1:
+        write(os.path.abspath(sys.argv[1]), encode(picture))
+        return
+    write(DEFAULT_OUT, encode(picture))
+    for side in THEME_SIZES:
+        folder = os.path.join(THEME_DIR, "%dx%d" % (side, side), "apps")
+        write(os.path.join(folder, ICON_NAME + ".png"), encode(downscale(picture, side)))
+    write(os.path.join(THEME_DIR, "scalable", "apps", ICON_NAME + ".svg"), svg().encode("ascii"))
 
 
 if __name__ == "__main__":

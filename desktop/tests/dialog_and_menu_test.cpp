@@ -11,6 +11,7 @@
 #include "forms/end_of_level_form.h"
 #include "forms/intro_form.h"
 #include "forms/level_select_form.h"
+#include "karvan_version.h"
 #include "menu_view.h"
 
 namespace karvan::desktop::test {
@@ -79,7 +80,7 @@ TEST_F(Dialogs, InformationWindowCarriesItsTextsAndLinks) {
   EXPECT_EQ(Dialog.size(), QSize(426, 369));
   auto* Version = Dialog.findChild<QLabel*>("Label7");
   ASSERT_NE(Version, nullptr);
-  EXPECT_EQ(Version->text(), "Version 1.0");
+  EXPECT_EQ(Version->text(), QStringLiteral("Version ") + QString::fromLatin1(KarvanVersion));
   EXPECT_TRUE(Version->font().bold());
   EXPECT_EQ(Version->pos(), QPoint(180, 40));
   auto* Mail = Dialog.findChild<LinkLabel*>("Label3");

@@ -1,8 +1,12 @@
 // The desktop platform's answers that need no user: clock, documents, sounds, program folder.
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <cerrno>
 
 #include "device_fixture.h"
+#include "qt_platform.h"
 #include "sound_player.h"
 
 namespace karvan::desktop::test {
@@ -26,6 +30,45 @@ TEST_F(DesktopPlatform, MissingDocumentIsReportedNotOpened) {
 
 TEST_F(DesktopPlatform, ProgramDirectoryIsTheExecutablesFolder) {
   EXPECT_EQ(Platform.ProgramDirectory(), QCoreApplication::applicationDirPath().toStdString());
+}
+
+// A prefix as the install rules lay it out: bin/ for the program, share/karvan-mirk/ for its
+// documents; each test puts the documents where it needs them.
+class InstalledLayout : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(Prefix.isValid());
+    ASSERT_TRUE(QDir(Prefix.path()).mkpath(QStringLiteral("bin")));
+    ASSERT_TRUE(QDir(Prefix.path()).mkpath(QStringLiteral("share/karvan-mirk")));
+  }
+  void Document(const QString& Folder) {
+    QFile File(Prefix.filePath(Folder + QStringLiteral("/README.TXT")));
+    ASSERT_TRUE(File.open(QIODevice::WriteOnly));
+  }
+  QString Bin() const { return Prefix.filePath(QStringLiteral("bin")); }
+  QString Shared() const { return Prefix.filePath(QStringLiteral("share/karvan-mirk")); }
+  QTemporaryDir Prefix;
+};
+
+TEST_F(InstalledLayout, InstalledProgramOpensTheDocumentsOfTheSharedFolder) {
+  Document(QStringLiteral("share/karvan-mirk"));
+  EXPECT_EQ(DocumentFolder(Bin()), Shared());
+  // However the program's folder is spelt.
+  EXPECT_EQ(DocumentFolder(Bin() + QStringLiteral("/")), Shared());
+  EXPECT_EQ(DocumentFolder(Shared() + QStringLiteral("/../../bin")), Shared());
+}
+
+TEST_F(InstalledLayout, DocumentsBesideTheProgramWin) {
+  Document(QStringLiteral("bin"));
+  Document(QStringLiteral("share/karvan-mirk"));
+  EXPECT_EQ(DocumentFolder(Bin()), Bin());
+}
+
+TEST_F(InstalledLayout, WithoutDocumentsTheProgramsFolderIsKept) {
+  // The menu then reports the missing file, named in the program's folder.
+  EXPECT_EQ(DocumentFolder(Bin()), Bin());
+  QDir(Shared()).removeRecursively();
+  EXPECT_EQ(DocumentFolder(Bin()), Bin());
 }
 
 TEST_F(DesktopPlatform, HintsAndPointerGoToTheDeviceWindow) {

@@ -4,13 +4,14 @@
 
 #include "engine/platform.h"
 #include "engine/support.h"
+#include "karvan_version.h"
 
 namespace karvan {
 
 TIntroForm::TIntroForm() : TDialogForm(TDialogKind::Intro, "Karvan Mirk\u2122", 426, 369) {
   Image1 = {"Image1", "TitleImage", 112, 0, 203, 41};
   Labels = {
-      {"Label7", 180, 40, 0, 0, "Version 1.0", true},
+      {"Label7", 180, 40, 0, 0, std::string("Version ") + KarvanVersion, true},
       {"Label2", 129, 55, 0, 0, "Graphics and game design: the Karvan Mirk team"},
       {"Label6", 81, 72, 0, 0, "Programming and game design by"},
       {"Label11", 280, 72, 0, 0, "the Karvan Mirk team", false, false, false, true},
