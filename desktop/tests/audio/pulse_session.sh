@@ -33,8 +33,9 @@ export PULSE_SERVER=unix:$AUDIO_DIR/native
 unset PULSE_SINK PULSE_SOURCE
 
 start_pulse() {
+  # High priority (a nice level, no real-time scheduling) keeps the server fed on a busy machine.
   # Root gets a warning ("not intended to be run as root") but a working user-mode daemon.
-  pulseaudio -n --daemonize=no --exit-idle-time=-1 --realtime=no --high-priority=no \
+  pulseaudio -n --daemonize=no --exit-idle-time=-1 --realtime=no --high-priority=yes \
     --use-pid-file=no --log-target=file:"$AUDIO_DIR/pulse.log" --log-level=notice \
     -L "module-null-sink sink_name=karvan rate=44100 channels=2" \
     -L "module-native-protocol-unix auth-anonymous=1 socket=$AUDIO_DIR/native" &
@@ -69,7 +70,7 @@ record_stop() {
   RECORD_PID=
 }
 
-# The latency the server reports for the game's stream: "Latency: N usec, configured M usec".
+# The latencies the server reports for the program's stream (its buffer, then the sink's).
 stream_latency() {
-  pactl list sink-inputs | grep -i "latency" | head -1 | sed 's/^[[:space:]]*//'
+  pactl list sink-inputs | grep -i "latency" | sed 's/^[[:space:]]*//' | paste -sd ';' -
 }
