@@ -3,7 +3,8 @@
 set -euo pipefail
 
 packages=(cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
-  libcli11-dev qt6-base-dev qt6-multimedia-dev clang libclang-rt-14-dev
+  libcli11-dev qt6-base-dev libsdl2-dev clang libclang-rt-14-dev
+  pulseaudio pulseaudio-utils python3 xvfb xauth xdotool qt6-qpa-plugins
   fonts-liberation2)
 
 missing=()

@@ -4,8 +4,8 @@ program asked for.
 
     heard.py timetable SOUNDS_DIR PLAYS RECORDING
         PLAYS holds lines "play NAME MS" (ms since the first call). Every sound must be heard, in
-        order, each stretch of sound as long as expected within 20 ms and starting, counted from
-        the first, within 20 ms of when it was asked for. A call that comes while another sound
+        order, each stretch of sound as long as expected within 20 ms and starting as long after
+        the one before as it was asked for, within 20 ms. A call that comes while another sound
         plays cuts that sound off at that moment.
 
     heard.py count SOUNDS_DIR RECORDING NAME...
@@ -134,7 +134,12 @@ def timetable(sounds_dir, plays_path, recording_path):
         line += " %8d %7d" % (w[0] - want[0][0], w[1] - w[0]) if w else " %16s" % "-"
         line += " %8d %7d" % (h[0] - heard[0][0], h[1] - h[0]) if h else " %16s" % "-"
         if w and h:
-            start_error = abs((h[0] - heard[0][0]) - (w[0] - want[0][0]))
+            # Spacing from the sound before, so that one late sound counts once, not for all
+            # that follow it.
+            if i == 0:
+                start_error = 0
+            else:
+                start_error = abs((h[0] - heard[i - 1][0]) - (w[0] - want[i - 1][0]))
             length_error = abs((h[1] - h[0]) - (w[1] - w[0]))
             worst_start = max(worst_start, start_error)
             worst_length = max(worst_length, length_error)

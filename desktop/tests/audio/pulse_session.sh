@@ -33,10 +33,10 @@ export PULSE_SERVER=unix:$AUDIO_DIR/native
 unset PULSE_SINK PULSE_SOURCE
 
 start_pulse() {
-  # High priority (a nice level, no real-time scheduling) keeps the server fed on a busy machine.
+  # Real-time scheduling where allowed, and a high priority, keep the server fed on a busy machine.
   # Root gets a warning ("not intended to be run as root") but a working user-mode daemon.
-  pulseaudio -n --daemonize=no --exit-idle-time=-1 --realtime=no --high-priority=yes \
-    --use-pid-file=no --log-target=file:"$AUDIO_DIR/pulse.log" --log-level=notice \
+  pulseaudio -n --daemonize=no --exit-idle-time=-1 --realtime=yes --high-priority=yes \
+    --use-pid-file=no --log-target=file:"$AUDIO_DIR/pulse.log" --log-level=${PULSE_LOG_LEVEL:-notice} \
     -L "module-null-sink sink_name=karvan rate=44100 channels=2" \
     -L "module-native-protocol-unix auth-anonymous=1 socket=$AUDIO_DIR/native" &
   PULSE_PID=$!
