@@ -1,55 +1,222 @@
 #include "sound_player.h"
 
+#include <SDL.h>
+
 #include <QApplication>
-#include <QAudioDevice>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
-#include <QMediaDevices>
-#include <QUrl>
+#include <algorithm>
+#include <chrono>
+#include <condition_variable>
+#include <cstdio>
+#include <cstring>
+#include <mutex>
+#include <stop_token>
+#include <thread>
 
 namespace karvan::desktop {
 
 namespace {
-QString Key(std::string_view Name) {
-  return QString::fromUtf8(Name.data(), static_cast<qsizetype>(Name.size())).toLower();
+std::string Key(std::string_view Name) {
+  std::string Lower(Name);
+  std::transform(Lower.begin(), Lower.end(), Lower.begin(),
+                 [](unsigned char C) { return static_cast<char>(std::tolower(C)); });
+  return Lower;
+}
+
+// Frees what SDL hands out.
+struct WavDeleter {
+  void operator()(Uint8* Buffer) const { SDL_FreeWAV(Buffer); }
+};
+
+// Decodes a WAV file held in memory into the output format; empty when it is no WAV file.
+std::vector<std::int16_t> Decode(const QByteArray& Bytes) {
+  SDL_RWops* Source = SDL_RWFromConstMem(Bytes.constData(), static_cast<int>(Bytes.size()));
+  if (Source == nullptr) return {};
+  SDL_AudioSpec Spec{};
+  Uint8* Raw = nullptr;
+  Uint32 Length = 0;
+  if (SDL_LoadWAV_RW(Source, 1, &Spec, &Raw, &Length) == nullptr) return {};
+  const std::unique_ptr<Uint8, WavDeleter> Wav(Raw);
+  // SDL_AudioCVT converts the whole recording in one go. (SDL 2.26's SDL_AudioStream keeps back
+  // the last 23 ms when it changes the rate, which leaves some of our recordings a stub.)
+  SDL_AudioCVT Convert{};
+  if (SDL_BuildAudioCVT(&Convert, Spec.format, Spec.channels, static_cast<int>(Spec.freq),
+                        AUDIO_S16SYS, SoundPlayer::Channels, SoundPlayer::Rate) < 0)
+    return {};
+  std::vector<Uint8> Buffer(static_cast<std::size_t>(Length) *
+                            static_cast<std::size_t>(Convert.len_mult));
+  std::memcpy(Buffer.data(), Wav.get(), Length);
+  Convert.buf = Buffer.data();
+  Convert.len = static_cast<int>(Length);
+  if (SDL_ConvertAudio(&Convert) != 0) return {};
+  std::vector<std::int16_t> Samples(static_cast<std::size_t>(Convert.len_cvt) /
+                                    sizeof(std::int16_t) / SoundPlayer::Channels *
+                                    SoundPlayer::Channels);
+  std::memcpy(Samples.data(), Buffer.data(), Samples.size() * sizeof(std::int16_t));
+  return Samples;
 }
 }  // namespace
 
+// One SDL output device, opened once and kept running. When the sound server goes away the
+// device stops; a watcher thread then tries the same driver again every few seconds, quietly,
+// so that the sound comes back when the server does. Only this class calls SDL's audio
+// functions after the recordings are decoded, and only the thread that holds Lock.
+class AudioOutput {
+ public:
+  AudioOutput(SDL_AudioCallback Callback, void* User) : Callback(Callback), User(User) {
+    // The game's own event loop handles signals; SDL is here for its audio only.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    SDL_SetHint(SDL_HINT_AUDIO_DEVICE_APP_NAME, "Karvan Mirk");
+    SDL_SetHint(SDL_HINT_AUDIO_DEVICE_STREAM_NAME, "Karvan Mirk");
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return;
+    Initialised = true;
+    const std::scoped_lock Guard(Lock);
+    if (const char* Name = SDL_GetCurrentAudioDriver()) Driver = Name;
+    // No device at start: a machine without sound. Nothing is retried, nothing is reported.
+    if (!OpenDevice()) return;
+    Watcher = std::jthread([this](std::stop_token Stop) { Watch(Stop); });
+  }
+
+  ~AudioOutput() {
+    if (Watcher.joinable()) {
+      Watcher.request_stop();
+      Watcher.join();
+    }
+    const std::scoped_lock Guard(Lock);
+    if (Device != 0) SDL_CloseAudioDevice(Device);
+    if (Initialised) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  }
+
+  AudioOutput(const AudioOutput&) = delete;
+  AudioOutput& operator=(const AudioOutput&) = delete;
+
+  bool IsOpen() const { return Open.load(std::memory_order_acquire); }
+
+  std::string Describe() const {
+    const std::scoped_lock Guard(Lock);
+    if (!IsOpen()) return {};
+    return Driver + ", " + std::to_string(Obtained.freq) + " Hz, " +
+           std::to_string(Obtained.samples) + " frames a buffer";
+  }
+
+ private:
+  static constexpr auto RetryPeriod = std::chrono::seconds(2);
+
+  bool OpenDevice() {
+    SDL_AudioSpec Wanted{};
+    Wanted.freq = SoundPlayer::Rate;
+    Wanted.format = AUDIO_S16SYS;
+    Wanted.channels = SoundPlayer::Channels;
+    Wanted.samples = SoundPlayer::BufferFrames;
+    Wanted.callback = Callback;
+    Wanted.userdata = User;
+    // No changes allowed: SDL converts should the device want another format, so the decoded
+    // recordings stay valid across a reopen.
+    Device = SDL_OpenAudioDevice(nullptr, 0, &Wanted, &Obtained, 0);
+    if (Device == 0) return false;
+    SDL_PauseAudioDevice(Device, 0);
+    Open.store(true, std::memory_order_release);
+    return true;
+  }
+
+  void Watch(const std::stop_token& Stop) {
+    std::mutex Sleep;
+    std::condition_variable_any Wake;
+    std::unique_lock Sleeping(Sleep);
+    while (!Stop.stop_requested()) {
+      Wake.wait_for(Sleeping, Stop, RetryPeriod, [] { return false; });
+      if (Stop.stop_requested()) break;
+      const std::scoped_lock Guard(Lock);
+      if (SDL_GetAudioDeviceStatus(Device) == SDL_AUDIO_PLAYING) continue;
+      Open.store(false, std::memory_order_release);
+      if (Device != 0) SDL_CloseAudioDevice(Device);
+      Device = 0;
+      // Start the driver afresh: its connection to the server died with the server.
+      if (SDL_AudioInit(Driver.c_str()) == 0) OpenDevice();
+    }
+  }
+
+  SDL_AudioCallback Callback;
+  void* User;
+  bool Initialised = false;
+  mutable std::mutex Lock;
+  std::string Driver;
+  SDL_AudioDeviceID Device = 0;
+  SDL_AudioSpec Obtained{};
+  std::atomic<bool> Open{false};
+  std::jthread Watcher;  // last: stopped before the rest goes away
+};
+
 SoundPlayer::SoundPlayer(const QString& Folder) {
-  AudioOutput = !QMediaDevices::audioOutputs().isEmpty();
   const QDir Dir(Folder);
   for (const QFileInfo& File : Dir.entryInfoList({QStringLiteral("*.wav")}, QDir::Files)) {
-    const QString Name = File.completeBaseName().toLower();
-    Known[Name] = true;
-    // Without an output device the effects would only complain on every play.
-    if (!AudioOutput) continue;
-    auto Effect = std::make_unique<QSoundEffect>();
-    const QString Path = File.filePath();
-    Effect->setSource(Path.startsWith(':') ? QUrl(QStringLiteral("qrc") + Path)
-                                           : QUrl::fromLocalFile(Path));
-    Effects[Name] = std::move(Effect);
+    QFile Source(File.filePath());
+    std::vector<std::int16_t> Samples;
+    if (Source.open(QIODevice::ReadOnly)) Samples = Decode(Source.readAll());
+    if (Samples.empty()) {
+      std::fprintf(stderr, "karvan-mirk: cannot decode the recording %s\n",
+                   qPrintable(File.filePath()));
+      continue;
+    }
+    Index[Key(File.completeBaseName().toStdString())] = Recordings.size();
+    Recordings.push_back(std::move(Samples));
   }
+  // The recordings are complete before the audio thread can look at them.
+  Output = std::make_unique<AudioOutput>(&SoundPlayer::Fill, this);
 }
 
 SoundPlayer::~SoundPlayer() = default;
 
 bool SoundPlayer::HasRecording(std::string_view Name) const {
-  return Known.count(Key(Name)) != 0;
+  return Index.count(Key(Name)) != 0;
+}
+
+const std::vector<std::int16_t>& SoundPlayer::Samples(std::string_view Name) const {
+  static const std::vector<std::int16_t> None;
+  const auto Found = Index.find(Key(Name));
+  return Found == Index.end() ? None : Recordings[Found->second];
+}
+
+bool SoundPlayer::HasAudioOutput() const {
+  return Output->IsOpen();
+}
+
+std::string SoundPlayer::OutputDescription() const {
+  return Output->Describe();
 }
 
 void SoundPlayer::Play(std::string_view Name) {
-  if (!AudioOutput) return;
-  if (Playing != nullptr) {
-    Playing->stop();
-    Playing = nullptr;
-  }
-  const auto Found = Effects.find(Key(Name));
-  if (Found == Effects.end()) {
+  const auto Found = Index.find(Key(Name));
+  if (Found == Index.end()) {
     QApplication::beep();
     return;
   }
-  Playing = Found->second.get();
-  Playing->play();
+  ++Serial;
+  Request.store((Serial << 16) | (Found->second + 1), std::memory_order_release);
+}
+
+void SoundPlayer::Fill(void* User, std::uint8_t* Stream, int Length) {
+  auto& Self = *static_cast<SoundPlayer*>(User);
+  const std::uint64_t Wanted = Self.Request.load(std::memory_order_acquire);
+  if (Wanted != Self.Heard) {
+    // A new sound cuts the one playing.
+    Self.Heard = Wanted;
+    Self.Current = static_cast<std::size_t>(Wanted & 0xffff);
+    Self.Position = 0;
+  }
+  const std::size_t Bytes = static_cast<std::size_t>(Length);
+  std::size_t Done = 0;
+  if (Self.Current != 0) {
+    const std::vector<std::int16_t>& Samples = Self.Recordings[Self.Current - 1];
+    const std::size_t Left = (Samples.size() - Self.Position) * sizeof(std::int16_t);
+    Done = std::min(Bytes, Left);
+    std::memcpy(Stream, Samples.data() + Self.Position, Done);
+    Self.Position += Done / sizeof(std::int16_t);
+    if (Self.Position == Samples.size()) Self.Current = 0;
+  }
+  std::memset(Stream + Done, 0, Bytes - Done);
 }
 
 }  // namespace karvan::desktop

@@ -4,8 +4,10 @@
 set -euo pipefail
 
 packages=(cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
-  libcli11-dev qt6-base-dev qt6-multimedia-dev clang libclang-rt-14-dev
+  libcli11-dev qt6-base-dev libsdl2-dev clang libclang-rt-14-dev
   fonts-liberation2
+  # Sound on a real audio server in the tests: a user-mode PulseAudio daemon with a null sink.
+  pulseaudio pulseaudio-utils python3
   dpkg-dev fakeroot file lintian appstream desktop-file-utils xdotool
   # The game's windows on a virtual X display, to look at them as a player sees them:
   # xvfb-run -a with the xcb platform plugin, import -window root for the picture.

@@ -2,8 +2,11 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
+#include <QtEndian>
 #include <cerrno>
+#include <cstdlib>
 
 #include "device_fixture.h"
 #include "qt_platform.h"
@@ -87,6 +90,43 @@ TEST(Sounds, RecordingsAreFoundWhateverTheCaseOfTheirNames) {
   EXPECT_TRUE(Sounds.HasRecording("wvunlockexit"));
   EXPECT_FALSE(Sounds.HasRecording("wvNoSuchSound"));
   EXPECT_FALSE(Sounds.HasRecording(""));
+}
+
+// The length of a WAV file's sound in ms, read from its header: data bytes over bytes a second.
+double FileLengthMs(const QString& Path) {
+  QFile File(Path);
+  if (!File.open(QIODevice::ReadOnly)) return -1;
+  const QByteArray Bytes = File.readAll();
+  const auto Word = [&](qsizetype At) {
+    return qFromLittleEndian<quint32>(Bytes.constData() + At);
+  };
+  double BytesPerSecond = 0;
+  for (qsizetype At = 12; At + 8 <= Bytes.size(); At += 8 + Word(At + 4) + (Word(At + 4) & 1)) {
+    const QByteArray Id = Bytes.mid(At, 4);
+    if (Id == "fmt ") BytesPerSecond = Word(At + 8 + 8);
+    if (Id == "data" && BytesPerSecond > 0) return Word(At + 4) * 1000.0 / BytesPerSecond;
+  }
+  return -1;
+}
+
+TEST(Sounds, EveryRecordingIsDecodedWholeAndStartsWithSound) {
+  const SoundPlayer Sounds;
+  const QDir Dir(QStringLiteral(":/sounds"));
+  const QStringList Files = Dir.entryList({QStringLiteral("*.wav")});
+  ASSERT_EQ(Files.size(), 11);
+  for (const QString& Name : Files) {
+    SCOPED_TRACE(Name.toStdString());
+    const std::vector<std::int16_t>& Samples =
+        Sounds.Samples(QFileInfo(Name).completeBaseName().toStdString());
+    const double Ms =
+        static_cast<double>(Samples.size() / SoundPlayer::Channels) * 1000.0 / SoundPlayer::Rate;
+    // Converting the rate must not cut the tail (some recordings last only 10 to 30 ms).
+    EXPECT_NEAR(Ms, FileLengthMs(Dir.filePath(Name)), 0.1);
+    int Loudest = 0;
+    for (std::size_t I = 0; I < std::min<std::size_t>(Samples.size(), 2 * 441); ++I)
+      Loudest = std::max(Loudest, std::abs(static_cast<int>(Samples[I])));
+    EXPECT_GT(Loudest, 4000) << "silent in its first 10 ms";
+  }
 }
 
 }  // namespace
