@@ -9,6 +9,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
+#include <QtTest/QTest>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -19,6 +20,7 @@
 #include "device_fixture.h"
 #include "dialog_view.h"
 #include "engine/level.h"
+#include "game/custom_level_file.h"
 #include "level_file_argument.h"
 
 namespace karvan::desktop::test {
@@ -160,15 +162,22 @@ TEST_F(LevelFileStart, FilesThatAreNoLevelLeaveTheRunningGameAlone) {
   const std::string Good = Write(Dir / "walk.karvan", WalkToGold);
   const std::string Pipe = (Dir / "pipe").string();
   ASSERT_EQ(mkfifo(Pipe.c_str(), 0600), 0);
+  // A level followed by more than 4 MiB of blanks: never read whole, so no level.
+  const std::string Huge = Write(
+      Dir / "huge.karvan", std::string(WalkToGold) + std::string(MaxCustomLevelFileBytes, ' '));
   Form->StartLevelFile = Good;
-  FileAnswers = {"/dev/zero", Pipe};
+  FileAnswers = {"/dev/zero", Pipe, Huge};
   const auto LoadFromMenu = [this] { Form->PopupMenu.FindByName("Load1")->Click(); };
-  InGame = {LoadFromMenu, LoadFromMenu};
+  // One step right first, so that a game started afresh would show.
+  InGame = {[this] { QTest::keyClick(&View, Qt::Key_Right); }, LoadFromMenu, LoadFromMenu,
+            LoadFromMenu};
   RunGame();
-  EXPECT_EQ(Log, (std::vector<std::string>{
-                     "intro", "playing -1 hero 0,3", "message: The file /dev/zero cannot be read.",
-                     "playing -1 hero 0,3", "message: The file " + Pipe + " cannot be read.",
-                     "playing -1 hero 0,3"}));
+  EXPECT_EQ(Log,
+            (std::vector<std::string>{
+                "intro", "playing -1 hero 0,3", "playing -1 hero 1,3",
+                "message: The file /dev/zero cannot be read.", "playing -1 hero 1,3",
+                "message: The file " + Pipe + " cannot be read.", "playing -1 hero 1,3",
+                "message: " + Huge + " is not a valid Karvan Mirk File.", "playing -1 hero 1,3"}));
   EXPECT_EQ(Filters, (QStringList{"Karvan Mirk levels (*.karvan)", "All files (*)"}));
 }
 
