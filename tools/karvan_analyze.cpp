@@ -61,7 +61,9 @@ bool Report(const TLevelDescription& Level, const std::vector<TGate>& Named) {
   std::cout << (V.UnreachableGold.empty() ? " none\n" : "\n");
   for (const std::string& Note : V.Notes) std::cout << "  note: " << Note << "\n";
   std::cout << "  time: " << V.Milliseconds << " ms\n";
-  return V.Completable && V.Traps.empty() && !V.HasDeathLoop() && V.UnneededNamedGates().empty();
+  if (V.Incomplete) std::cout << "  INCOMPLETE: the state limit was reached\n";
+  return !V.Incomplete && V.Completable && V.Traps.empty() && !V.HasDeathLoop() &&
+         V.UnneededNamedGates().empty();
 }
 
 int Usage() {

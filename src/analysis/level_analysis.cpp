@@ -123,6 +123,7 @@ struct TOutcome {
   TState To;
   std::uint8_t Move;
   bool Dead;
+  int Gate = -1;  // the lock opened (its number) or the switch flipped (lock count + its number)
 };
 
 // The level's rules over compact states.
@@ -314,7 +315,7 @@ class TModel {
         if (Lock < 0 || Carried <= 0 || Opened(D, Lock) || LockSealed[Lock]) return;
         TDyn N = D;
         Set(N, LockBase + Lock, true);
-        Emit({Settle(x, y, Phase, N), Move, false});
+        Emit({Settle(x, y, Phase, N), Move, false, Lock});
       };
       TryLock(LockH[c], mUnlockUp);
       if (y + 1 < H) TryLock(LockH[Index(x, y + 1)], mUnlockDown);
@@ -333,7 +334,7 @@ class TModel {
             else if (ModeOf(N, P) == Running)
               SetMode(N, P, Stopped);
           }
-        Emit({Settle(x, y, Phase, N), mFlip, false});
+        Emit({Settle(x, y, Phase, N), mFlip, false, static_cast<int>(LockGates.size()) + Sw});
       }
     }
 
@@ -488,6 +489,7 @@ constexpr std::uint32_t DeadState = 0xFFFFFFFFU;
 struct TEdge {
   std::uint32_t To;
   std::uint8_t Move;
+  std::int16_t Gate;
 };
 
 struct TGraph {
@@ -516,7 +518,7 @@ void Explore(const TModel& M, TGraph& G, const TAnalysisLimits& Limits, bool Sto
     }
     M.Successors(S, [&](const TOutcome& O) {
       const std::uint32_t To = O.Dead ? DeadState : G.Table.Insert(O.To).first;
-      if (KeepEdges) G.Edges.push_back({To, O.Move});
+      if (KeepEdges) G.Edges.push_back({To, O.Move, static_cast<std::int16_t>(O.Gate)});
     });
   }
   if (KeepEdges) G.First.push_back(static_cast<std::uint32_t>(G.Edges.size()));
@@ -549,6 +551,26 @@ std::vector<bool> BackwardFrom(const TGraph& G, std::vector<bool> Marked,
     }
   }
   return Marked;
+}
+
+// Whether a winning state is reachable from the start without the edges that open or flip one
+// gate: sealing a gate only takes moves away, so the sealed level's states are all in the graph.
+bool WinsWithout(const TGraph& G, const std::vector<bool>& WonState, int Gate) {
+  std::vector<bool> Seen(G.Table.States.size(), false);
+  std::vector<std::uint32_t> Stack{0};
+  Seen[0] = true;
+  while (!Stack.empty()) {
+    const std::uint32_t S = Stack.back();
+    Stack.pop_back();
+    if (WonState[S]) return true;
+    for (std::uint32_t e = G.First[S]; e < G.First[S + 1]; ++e) {
+      const TEdge& E = G.Edges[e];
+      if (E.To == DeadState || E.Gate == Gate || Seen[E.To]) continue;
+      Seen[E.To] = true;
+      Stack.push_back(E.To);
+    }
+  }
+  return false;
 }
 
 }  // namespace
@@ -621,7 +643,11 @@ TLevelVerdict AnalyzeLevel(const TLevelDescription& Level, const std::vector<TGa
   V.Notes = M.Notes;
   TGraph G;
   Explore(M, G, Limits, false, true);
-  if (G.Truncated) V.Notes.push_back("state limit reached: the search is incomplete");
+  if (G.Truncated) {
+    V.Incomplete = true;
+    V.Notes.push_back(
+        "state limit reached: the search is incomplete, verdicts cover the states found");
+  }
   const std::size_t N = G.Table.States.size();
   V.States = N;
 
@@ -766,11 +792,11 @@ TLevelVerdict AnalyzeLevel(const TLevelDescription& Level, const std::vector<TGa
   for (const TGate& Named : NamedGates)
     if (std::find(All.begin(), All.end(), Named) == All.end())
       V.Notes.push_back("named gate " + GateText(Named) + " is not in the map");
-  for (const TGate& Gate : All) {
+  for (std::size_t i = 0; i < All.size(); ++i) {
     TGateVerdict GV;
-    GV.Gate = Gate;
-    GV.Named = std::find(NamedGates.begin(), NamedGates.end(), Gate) != NamedGates.end();
-    GV.Needed = V.Completable && !CanCompleteWithout(Level, {Gate}, Limits);
+    GV.Gate = All[i];
+    GV.Named = std::find(NamedGates.begin(), NamedGates.end(), All[i]) != NamedGates.end();
+    GV.Needed = V.Completable && !WinsWithout(G, WonState, static_cast<int>(i));
     V.Gates.push_back(GV);
   }
   V.UnreachableGold = GenerousUnreachableGold(Level);

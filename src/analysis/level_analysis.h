@@ -62,7 +62,8 @@ struct TGateVerdict {
 };
 
 struct TLevelVerdict {
-  std::string Error;  // not empty: the analysis could not run
+  std::string Error;        // not empty: the analysis could not run
+  bool Incomplete = false;  // the state limit was reached
   bool Completable = false;
   std::size_t States = 0;
   std::size_t CompletableStates = 0;
@@ -84,8 +85,10 @@ struct TLevelVerdict {
   std::vector<TGate> UnneededNamedGates() const;
 };
 
+// A search that reaches the limit stops and says so (TLevelVerdict::Incomplete); its verdicts
+// then cover only the states found.
 struct TAnalysisLimits {
-  std::size_t MaxStates = 20'000'000;
+  std::size_t MaxStates = 3'000'000;
 };
 
 // The full verdict. Named gates are the ones the level's route is declared to need; each gets
