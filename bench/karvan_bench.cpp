@@ -53,7 +53,7 @@ void BM_Pass(benchmark::State& State) {
                  std::to_string(Game.Form->Map.size()) + " x " +
                  std::to_string(Game.Form->Map.empty() ? 0 : Game.Form->Map[0].size()));
 }
-BENCHMARK(BM_Pass)->Arg(1)->Arg(9)->Arg(22)->Arg(23)->Arg(24)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Pass)->DenseRange(1, 24)->Unit(benchmark::kMicrosecond);
 
 void BM_BuildLargestLevel(benchmark::State& State) {
   TBenchGame Game(1);
@@ -79,7 +79,7 @@ void BM_SimulatorSpeed(benchmark::State& State) {
   State.counters["virtual_s"] = benchmark::Counter(11.0 * static_cast<double>(State.iterations()),
                                                    benchmark::Counter::kIsRate);
 }
-BENCHMARK(BM_SimulatorSpeed)->Arg(1)->Arg(24)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SimulatorSpeed)->DenseRange(1, 24)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

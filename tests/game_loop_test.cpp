@@ -124,27 +124,57 @@ class TCountingLevel : public TRowsLevel {
 };
 }  // namespace
 
-TEST_F(GameLoop, PassChecksEveryPresentOrDyingFigureAndEndsWithTheLevel) {
+TEST_F(GameLoop, PassChecksTheFiguresThatCanActAndEndsWithTheLevel) {
   Form->FreeLevel();
   Form->SetLevel(MakeLevel<TCountingLevel>(*Form, 1, BlankRows(10, 8)));
   auto& Level = static_cast<TCountingLevel&>(*Form->Level);
+  // Present but standing still: nothing for a pass to do.
   for (int x = 0; x < 10; ++x) Form->Map[x][7].Sprites[gcWallHorz]->SpriteVisible = true;
   Form->Map[9][7].Sprites[gcScorpion]->SpriteVisible = true;
-  // Struck and still blinking: hidden, but its death is not over.
+  // On its way (asleep until it is shown), and struck and still blinking.
+  ASSERT_TRUE(Form->AddMovingObject(2, gcScorpion, PosRight, 100, 0, 0, false, 5));
   TSprite& Dying = *Form->Map[4][3].Sprites[gcGold];
   Dying.KillTime = Now();
   Dying.KillDelay = 1000000;
   Form->Log.CheckMoves = 0;
   Form->CheckMovement();
   Form->CheckMovement();
-  EXPECT_EQ(Form->Log.CheckMoves, 2 * (10 + 1 + 1)) << "absent figures that are not dying rest";
+  EXPECT_EQ(Form->Log.CheckMoves, 2 * 2);
   EXPECT_EQ(Level.Checks, 2);
+
+  // Its death over, the figure leaves the pass; a standing figure set moving joins it.
+  Dying.KillTime = -1;
+  Form->Map[9][7].Sprites[gcScorpion]->SpriteDir = PosLeft;
+  Form->Log.CheckMoves = 0;
+  Form->CheckMovement();
+  EXPECT_EQ(Form->Log.CheckMoves, 2);
+}
+
+// The figures are checked column by column, row by row, as a walk over every cell would; one
+// set moving ahead of the walk is checked in the same pass, one behind it in the next.
+TEST_F(GameLoop, FiguresAreCheckedInTheOrderOfTheWalk) {
+  for (auto [x, y] : {std::pair{6, 2}, std::pair{2, 5}})
+    ASSERT_TRUE(Form->AddMovingObject(x, gcScorpion, PosRight, 100, 0, 0, false, y));
+  std::vector<TPoint> Order;
+  Form->Log.OnCheckMove = [&](TSprite& Sprite) {
+    Order.push_back({Sprite.x, Sprite.y});
+    if (Sprite.x == 2 && Sprite.y == 5 && !At(8, 1, gcScorpion).SpriteVisible) {
+      Form->AddMovingObject(8, gcScorpion, PosLeft, 100, 0, 0, false, 1);
+      Form->AddMovingObject(1, gcScorpion, PosLeft, 100, 0, 0, false, 1);
+    }
+  };
+  Form->CheckMovement();
+  EXPECT_EQ(Order, (std::vector<TPoint>{{2, 5}, {6, 2}, {8, 1}}));
+  Order.clear();
+  Form->CheckMovement();
+  EXPECT_EQ(Order, (std::vector<TPoint>{{1, 1}, {2, 5}, {6, 2}, {8, 1}}));
 }
 
 TEST_F(GameLoop, LevelReplacedDuringAPassEndsThatPassSafely) {
   const int OldFigures = Form->Log.Alive;
   const int NewFigures = 5 * 4 * 11 + 34;
   At(0, 0, gcGold).SpriteVisible = true;
+  At(0, 0, gcGold).SpriteDir = PosRight;
   bool Replaced = false;
   Form->Log.OnCheckMove = [&](TSprite& Sprite) {
     if (Replaced || Sprite.SpriteNr != gcGold) return;

@@ -15,6 +15,7 @@ namespace karvan {
 TLCDForm::TLCDForm() {
   // Room for every step of a busy pass, so that passes allocate nothing.
   MovedSprites.reserve(1024);
+  Acting.reserve(4096);
   PopupMenu.Items = {
       {"Selectlevel1", "Restart", [this] { Selectlevel1Click(); }},
       {"Info1", "Info", [this] { Info1Click(); }},
@@ -30,6 +31,9 @@ TLCDForm::~TLCDForm() {
   std::unique_ptr<TLevel> OldLevel = std::move(Level);
   OldLevel.reset();
   CollectRetiredLevel();
+  // The figures unlist themselves from Acting, which must outlive them.
+  ClearGrid();
+  EmptySideRec.reset();
 }
 
 void TLCDForm::Create() {
@@ -84,25 +88,36 @@ void TLCDForm::CheckMovement() {
     for (TSprite* Sprite : MovedSprites) Sprite->Moved = false;
   MovedSprites.clear();
 
-  // A figure's step may end the level (the hero taking the last gold) and replace the grid:
-  // the rest of the old grid is then not walked.
+  // Only the figures that may act are visited, in the order of a walk over every cell (side
+  // figures of a screen at its top left cell first). A figure that comes to act during the
+  // pass is visited in this pass when its place lies ahead. A figure's step may end the level
+  // (the hero taking the last gold) and replace the grid: the rest is then not visited.
   bool AnyMoved = false;
-  for (std::size_t x = 0; x < Map.size(); ++x) {
-    for (std::size_t y = 0; y < Map[x].size(); ++y) {
-      if (InSideMapRange(static_cast<int>(x), static_cast<int>(y))) {
-        TSideCellRec& Side = GetSideArr(static_cast<int>(x), static_cast<int>(y));
-        for (auto& Sprite : Side.Sprites) {
-          if (!Sprite || Sprite->Idle()) continue;
-          if (Sprite->CheckMove()) AnyMoved = true;
-          if (Generation != GridGenerationCounter) return;
-        }
+  std::size_t i = 0;
+  while (i < Acting.size()) {
+    TSprite* Sprite = Acting[i];
+    if (!InWalk(*Sprite)) {
+      Sprite->Listed = false;
+      Acting.erase(Acting.begin() + static_cast<std::ptrdiff_t>(i));
+      continue;
+    }
+    const std::uint64_t Order = Sprite->WalkOrder();
+    if (!Sprite->Idle() && Sprite->CheckMove()) AnyMoved = true;
+    if (Generation != GridGenerationCounter) return;
+    if (Sprite->Listed) {
+      i = ActingIndex(*Sprite);
+      if (Sprite->CanAct()) {
+        ++i;
+      } else {
+        Sprite->Listed = false;
+        Acting.erase(Acting.begin() + static_cast<std::ptrdiff_t>(i));
       }
-      for (auto& Sprite : Map[x][y].Sprites) {
-        // An absent figure that is not dying has nothing to do: skip the call.
-        if (!Sprite || Sprite->Idle()) continue;
-        if (Sprite->CheckMove()) AnyMoved = true;
-        if (Generation != GridGenerationCounter) return;
-      }
+    } else {
+      i = static_cast<std::size_t>(std::upper_bound(Acting.begin(), Acting.end(), Order,
+                                                    [](std::uint64_t Key, const TSprite* S) {
+                                                      return Key < S->WalkOrder();
+                                                    }) -
+                                   Acting.begin());
     }
   }
   // The moving-object sound: no recording is assigned to it, so it stays silent.
@@ -368,6 +383,41 @@ void TLCDForm::NoteMoved(TSprite& Sprite) {
     MovedGeneration = GridGenerationCounter;
   }
   MovedSprites.push_back(&Sprite);
+}
+
+void TLCDForm::ListActing(TSprite& Sprite) {
+  if (Sprite.Listed) return;
+  const auto Place =
+      std::upper_bound(Acting.begin(), Acting.end(), Sprite.WalkOrder(),
+                       [](std::uint64_t Key, const TSprite* S) { return Key < S->WalkOrder(); });
+  Acting.insert(Place, &Sprite);
+  Sprite.Listed = true;
+}
+
+void TLCDForm::UnlistActing(TSprite& Sprite) {
+  if (!Sprite.Listed) return;
+  Acting.erase(Acting.begin() + static_cast<std::ptrdiff_t>(ActingIndex(Sprite)));
+  Sprite.Listed = false;
+}
+
+std::size_t TLCDForm::ActingIndex(const TSprite& Sprite) const {
+  auto Place =
+      std::lower_bound(Acting.begin(), Acting.end(), Sprite.WalkOrder(),
+                       [](const TSprite* S, std::uint64_t Key) { return S->WalkOrder() < Key; });
+  while (Place != Acting.end() && *Place != &Sprite) ++Place;
+  return static_cast<std::size_t>(Place - Acting.begin());
+}
+
+bool TLCDForm::InWalk(const TSprite& Sprite) const {
+  if (Sprite.IsSideFigure()) {
+    const int x = Sprite.x * 5;
+    const int y = Sprite.y * 4;
+    if (!InMapRange(x, y) || !InSideMapRange(x, y)) return false;
+    const auto Kind = static_cast<const TSideSprite&>(Sprite).SideSpriteNr;
+    return SideArr[Sprite.x][Sprite.y].Sprites[Kind].get() == &Sprite;
+  }
+  return InMapRange(Sprite.x, Sprite.y) &&
+         Map[Sprite.x][Sprite.y].Sprites[Sprite.SpriteNr].get() == &Sprite;
 }
 
 void TLCDForm::SetLevel(std::unique_ptr<TLevel> NewLevel) {

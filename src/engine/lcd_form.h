@@ -193,8 +193,19 @@ class TLCDForm {
   // A figure that stepped into its cell in this pass; its Moved mark is cleared when the next
   // pass begins, so that a pass need not touch every figure of the grid for it.
   void NoteMoved(TSprite& Sprite);
+  // The figures a pass visits: a figure joins when it may act (TSprite::CanAct) and leaves
+  // when a pass finds that it cannot, or when it is destroyed.
+  void ListActing(TSprite& Sprite);
+  void UnlistActing(TSprite& Sprite);
+  std::size_t ActingCount() const { return Acting.size(); }
 
  private:
+  // Whether the figure is the one the walk over the current grid would visit at its place.
+  bool InWalk(const TSprite& Sprite) const;
+  std::size_t ActingIndex(const TSprite& Sprite) const;
+
+  // Sorted by walk order; declared before every owner of figures, which unlist themselves.
+  std::vector<TSprite*> Acting;
   std::vector<int> ChangedCrystals;
   std::uint64_t GridGenerationCounter = 0;
   std::vector<TSprite*> MovedSprites;

@@ -31,6 +31,8 @@ void RunSwitchEvent(TLCDForm& Form) {
 THeroSprite::THeroSprite(int xParam, int yParam, TGridCrystal Crystal, TLCDForm& ParentParam)
     : TMirkSprite(xParam, yParam, Crystal, ParentParam) {
   KillDelay = HeroDeathTime;
+  // Standing still, the present hero still falls, lands and picks things up.
+  ActsWhenPresent = true;
 }
 
 bool THeroSprite::Die() {

@@ -13,7 +13,31 @@ TSprite::TSprite(int xParam, int yParam, TGridCrystal Crystal, TLCDForm& ParentP
       x(xParam),
       y(yParam),
       SpriteNr(Crystal),
-      ParentForm(ParentParam) {}
+      ParentForm(ParentParam),
+      Order(MapWalkOrder(xParam, yParam, SideCrystalCount + Crystal)) {}
+
+TSprite::~TSprite() {
+  if (Listed) ParentForm.UnlistActing(*this);
+}
+
+void TSprite::Watch() {
+  if (!Listed && CanAct()) ParentForm.ListActing(*this);
+}
+
+void TSprite::PlaceInWalk(std::uint64_t OrderParam, bool SideFigureParam) {
+  // A figure changes its place only before it can be listed.
+  if (Listed) ParentForm.UnlistActing(*this);
+  Order = OrderParam;
+  SideFigure = SideFigureParam;
+  Watch();
+}
+
+bool TimePassed(TWatched<std::int64_t>& Since, std::int64_t Delay) {
+  std::int64_t Value = Since;
+  const bool Passed = TimePassed(Value, Delay);
+  Since = Value;
+  return Passed;
+}
 
 bool TSprite::Hit(bool AllHP) {
   if (!SpriteVisible || KillTime != -1) return false;

@@ -10,11 +10,28 @@
 namespace karvan {
 
 class TLCDForm;
+class TSprite;
+
+// A field of a figure whose changes may let the figure act: every assignment tells the figure,
+// which then joins its form's list of figures that a pass visits. Reads are plain values.
+template <class T>
+class TWatched {
+ public:
+  TWatched(TSprite& OwnerParam, T ValueParam) : Value(ValueParam), Owner(OwnerParam) {}
+  TWatched(const TWatched&) = delete;
+  TWatched& operator=(const TWatched& Other) { return *this = Other.Value; }
+  TWatched& operator=(T NewValue);
+  operator T() const { return Value; }
+
+ private:
+  T Value;
+  TSprite& Owner;
+};
 
 class TSprite {
  public:
   TSprite(int xParam, int yParam, TGridCrystal Crystal, TLCDForm& ParentParam);
-  virtual ~TSprite() = default;
+  virtual ~TSprite();
   TSprite(const TSprite&) = delete;
   TSprite& operator=(const TSprite&) = delete;
 
@@ -25,10 +42,10 @@ class TSprite {
   bool RightBottomTrail = true;
   bool Repeating = false;
   bool Awake = false;
-  bool SpriteVisible = false;
+  TWatched<bool> SpriteVisible{*this, false};
   bool Moved = false;
   TPos SaveDir = PosNone;
-  TPos SpriteDir = PosNone;
+  TWatched<TPos> SpriteDir{*this, PosNone};
   TPos OrgDir = PosNone;
   std::int64_t SpeedTime;
   std::int64_t JumpTime = -1;
@@ -38,7 +55,7 @@ class TSprite {
   std::int64_t KillBlink = 200;
   std::int64_t KillDelay;
   std::int64_t MoveDelay;
-  std::int64_t KillTime = -1;
+  TWatched<std::int64_t> KillTime{*this, -1};
   int Temp = 0;
   int HP = 1;
   int ScoreVal = 0;
@@ -49,10 +66,24 @@ class TSprite {
   const TGridCrystal SpriteNr;
   TLCDForm& ParentForm;
 
-  // Virtual operations, in slot order.
-  // Absent and not dying: CheckMove of every figure class does nothing then, so a pass over the
-  // grid may skip the call.
+  // Whether CheckMove may do anything: the figure is dying, or it is present and moving (or
+  // acts whenever it is present). Every other figure's CheckMove returns at once, so a pass
+  // visits only the figures for which this holds.
+  bool CanAct() const {
+    return KillTime != -1 || (SpriteVisible && (ActsWhenPresent || SpriteDir != PosNone));
+  }
+  // Absent and not dying: CheckMove of every figure class does nothing then.
   bool Idle() const { return !SpriteVisible && KillTime == -1; }
+  // Where the full walk over the grid visits this figure: by map column, row, then the side
+  // figures of a screen's top left cell before the cell's own figures, each by kind.
+  std::uint64_t WalkOrder() const { return Order; }
+  bool IsSideFigure() const { return SideFigure; }
+  // Called by a watched field after it changed: joins the form's list of acting figures.
+  void Watch();
+  // In the form's list of figures that may act.
+  bool Listed = false;
+
+  // Virtual operations, in slot order.
 
   virtual bool Hit(bool AllHP);
   virtual bool Die();
@@ -85,6 +116,33 @@ class TSprite {
  protected:
   // The kind-Sprite object of a cell, or none outside the map; (-1, -1) is the own cell.
   TSprite* CellSprite(TGridCrystal Sprite, int xParam, int yParam) const;
+  // A side figure sets its place in the walk; CheckMove of a figure class that acts whenever
+  // the figure is present (the hero) sets ActsWhenPresent.
+  void PlaceInWalk(std::uint64_t OrderParam, bool SideFigureParam);
+  bool ActsWhenPresent = false;
+
+ private:
+  std::uint64_t Order = 0;
+  bool SideFigure = false;
 };
+
+template <class T>
+TWatched<T>& TWatched<T>::operator=(T NewValue) {
+  const bool Changed = Value != NewValue;
+  Value = NewValue;
+  if (Changed && !Owner.Listed) Owner.Watch();
+  return *this;
+}
+
+// The place in the walk of figure slot Slot of map cell (x, y): columns, then rows, then slots
+// (the side figures' before the cell's own).
+constexpr std::uint64_t MapWalkOrder(int x, int y, int Slot) {
+  return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(x)) << 40) |
+         (static_cast<std::uint64_t>(static_cast<std::uint32_t>(y) & 0xffffffu) << 16) |
+         static_cast<std::uint64_t>(Slot & 0xffff);
+}
+
+// TimePassed on a watched time.
+bool TimePassed(TWatched<std::int64_t>& Since, std::int64_t Delay);
 
 }  // namespace karvan
