@@ -19,7 +19,8 @@ CellCode VisibleCode(const TLCDForm& Form, int x, int y) {
   CellCode Code = 0;
   for (int Kind = 0; Kind < GridCrystalCount; ++Kind) {
     const TSprite* Sprite = Form.SpriteAt(x, y, static_cast<TGridCrystal>(Kind));
-    if (Sprite != nullptr && Sprite->SpriteVisible) Code |= KindBit(static_cast<TGridCrystal>(Kind));
+    if (Sprite != nullptr && Sprite->SpriteVisible)
+      Code |= KindBit(static_cast<TGridCrystal>(Kind));
   }
   return Code;
 }
@@ -58,8 +59,7 @@ std::optional<BuiltInImport> ImportBuiltInLevel(int Number) {
   for (const TSwitchRule& Rule : SwitchRulesOf(Number)) {
     if (Rule.Reverse) {
       Result.Lost.push_back("The switch at " + CellName(Rule.Switch.X, Rule.Switch.Y) +
-                            " works its platform at " +
-                            CellName(Rule.Platform.X, Rule.Platform.Y) +
+                            " works its platform at " + CellName(Rule.Platform.X, Rule.Platform.Y) +
                             " the other way round; a level file cannot say so, the record is "
                             "left out.");
       continue;

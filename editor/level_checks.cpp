@@ -1,8 +1,8 @@
 #include "level_checks.h"
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <cstdio>
 #include <random>
 
 #include "game/custom_level_file.h"

@@ -43,9 +43,7 @@ struct CellRect {
   int Y = 0;
   int Width = 0;
   int Height = 0;
-  bool Contains(int x, int y) const {
-    return x >= X && y >= Y && x < X + Width && y < Y + Height;
-  }
+  bool Contains(int x, int y) const { return x >= X && y >= Y && x < X + Width && y < Y + Height; }
   bool Empty() const { return Width <= 0 || Height <= 0; }
   bool operator==(const CellRect&) const = default;
 };

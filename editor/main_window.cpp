@@ -79,8 +79,7 @@ MainWindow::MainWindow(QWidget* Parent) : QMainWindow(Parent) {
     const QString Folder = CurrentFile.isEmpty() ? QString() : QFileInfo(CurrentFile).path();
     if (!ForSaving)
       return QFileDialog::getOpenFileName(this, tr("Open level"), Folder, tr(FileFilter));
-    QString Name =
-        QFileDialog::getSaveFileName(this, tr("Save level"), Folder, tr(FileFilter));
+    QString Name = QFileDialog::getSaveFileName(this, tr("Save level"), Folder, tr(FileFilter));
     if (!Name.isEmpty() && QFileInfo(Name).suffix().isEmpty()) Name += QStringLiteral(".karvan");
     return Name;
   };
@@ -88,7 +87,7 @@ MainWindow::MainWindow(QWidget* Parent) : QMainWindow(Parent) {
     return QProcess::startDetached(Program, Arguments);
   };
 
-  Scroll = new QScrollArea(this);  // owned by the window
+  Scroll = new QScrollArea(this);                  // owned by the window
   Map = new MapView(Editor, FigureStore, Scroll);  // owned by the scroll area
   Scroll->setWidget(Map);
   Scroll->setAlignment(Qt::AlignCenter);
@@ -161,7 +160,8 @@ void MainWindow::BuildActions() {
   Edit->addAction(Undo);
   Edit->addAction(Redo);
   Edit->addSeparator();
-  SelectionActions.push_back(Edit->addAction(tr("Cu&t"), QKeySequence::Cut, this, [this] { Cut(); }));
+  SelectionActions.push_back(
+      Edit->addAction(tr("Cu&t"), QKeySequence::Cut, this, [this] { Cut(); }));
   SelectionActions.push_back(
       Edit->addAction(tr("&Copy"), QKeySequence::Copy, this, [this] { Copy(); }));
   PasteAction = Edit->addAction(tr("&Paste"), QKeySequence::Paste, this, [this] { Paste(); });
@@ -203,8 +203,9 @@ void MainWindow::BuildActions() {
     connect(A, &QAction::triggered, this, [this, T] {
       Map->SetMode(MapView::Mode::Paint);
       Map->SetTool(T);
-      statusBar()->showMessage(tr("Left button adds, right button removes; walls and locks go "
-                                  "on the edge nearest the pointer."));
+      statusBar()->showMessage(
+          tr("Left button adds, right button removes; walls and locks go "
+             "on the edge nearest the pointer."));
     });
     ToolActions.emplace_back(T, A);
   }
@@ -230,9 +231,9 @@ void MainWindow::BuildActions() {
 void MainWindow::BuildPanels() {
   auto* SwitchDock = new QDockWidget(tr("Switch records"), this);  // owned by the window
   SwitchDock->setObjectName(QStringLiteral("SwitchRecords"));
-  auto* SwitchPanel = new QWidget(SwitchDock);  // owned by the dock
+  auto* SwitchPanel = new QWidget(SwitchDock);        // owned by the dock
   auto* SwitchLayout = new QVBoxLayout(SwitchPanel);  // owned by the panel
-  Switches = new QTableWidget(0, 5, SwitchPanel);  // owned by the panel
+  Switches = new QTableWidget(0, 5, SwitchPanel);     // owned by the panel
   Switches->setHorizontalHeaderLabels(
       {tr("Switch x"), tr("Switch y"), tr("Platform x"), tr("Platform y"), tr("Direction")});
   Switches->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);

@@ -240,7 +240,8 @@ void MapView::mouseMoveEvent(QMouseEvent* Event) {
     emit Hovered(x, y);
   else
     emit Hovered(-1, -1);
-  if (Current == Mode::Paint && Stroke != 0 && (Event->buttons() & (Qt::LeftButton | Qt::RightButton)))
+  if (Current == Mode::Paint && Stroke != 0 &&
+      (Event->buttons() & (Qt::LeftButton | Qt::RightButton)))
     PaintAt(Event->position());
   if (Current == Mode::Select && Anchor && (Event->buttons() & Qt::LeftButton)) {
     const LevelDocument& D = Model.Document();

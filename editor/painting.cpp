@@ -36,8 +36,7 @@ std::optional<ToolTarget> TargetAt(const LevelDocument& Document, Tool T, double
 
 namespace {
 
-constexpr CellCode SwitchBits =
-    KindBit(gcSwitchUp) | KindBit(gcSwitchDown) | KindBit(gcSwitchBase);
+constexpr CellCode SwitchBits = KindBit(gcSwitchUp) | KindBit(gcSwitchDown) | KindBit(gcSwitchBase);
 
 CellCode Changed(CellCode Code, Tool T, bool Vertical, bool Add) {
   const CellCode Wall = KindBit(Vertical ? gcWallVert : gcWallHorz);

@@ -18,10 +18,12 @@ LevelDocument Read(const std::vector<std::string>& Lines) {
 }  // namespace
 
 TEST(LevelFileText, ReadsRowsAndSwitchesAsTheGameDoesAndWritesThemBack) {
-  const std::vector<std::string> Lines = {
-      "AddRow('5,69,7, 4 ,4,1');", "AddSwitch(3, 1, 2, 0, PosLeft);", "AddRow('1,0,0,0,644,1');",
-      "AddRow('');",  // adds no row in the game either
-      "AddRow('17,0,0,0,0,1');", "AddRow('4,4,4,4,4,4');"};
+  const std::vector<std::string> Lines = {"AddRow('5,69,7, 4 ,4,1');",
+                                          "AddSwitch(3, 1, 2, 0, PosLeft);",
+                                          "AddRow('1,0,0,0,644,1');",
+                                          "AddRow('');",  // adds no row in the game either
+                                          "AddRow('17,0,0,0,0,1');",
+                                          "AddRow('4,4,4,4,4,4');"};
   const LevelDocument D = Read(Lines);
   EXPECT_EQ(D.Width(), 6);
   EXPECT_EQ(D.Height(), 4);
@@ -173,8 +175,8 @@ TEST(Painting, EachKindIsAddedAndRemovedAndLocksSitInWalls) {
 }
 
 TEST(Painting, WallsGoOnTheEdgeNearestThePointer) {
-  EXPECT_EQ(NearestEdge(2.1, 3.5), (EdgeChoice{{2, 3}, true}));   // left edge of (2, 3)
-  EXPECT_EQ(NearestEdge(2.9, 3.5), (EdgeChoice{{3, 3}, true}));   // right edge: (3, 3)'s left
+  EXPECT_EQ(NearestEdge(2.1, 3.5), (EdgeChoice{{2, 3}, true}));    // left edge of (2, 3)
+  EXPECT_EQ(NearestEdge(2.9, 3.5), (EdgeChoice{{3, 3}, true}));    // right edge: (3, 3)'s left
   EXPECT_EQ(NearestEdge(2.5, 3.05), (EdgeChoice{{2, 3}, false}));  // top edge
   EXPECT_EQ(NearestEdge(2.5, 3.95), (EdgeChoice{{2, 4}, false}));  // bottom edge: the floor
   const LevelDocument D(6, 5);
