@@ -1,6 +1,7 @@
 // karvan-edit: the level editor of Karvan Mirk. karvan-edit [FILE] opens FILE.
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QIcon>
 #include <cstdio>
 
 #include "main_window.h"
@@ -25,6 +26,7 @@ int main(int argc, char* argv[]) {
     return 2;
   }
 
+  QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/karvan-edit.png")));
   karvan::editor::MainWindow Window;
   Window.show();
   // A file that cannot be opened gets its message; the editor stays with a new level.
