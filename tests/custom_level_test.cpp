@@ -2,6 +2,8 @@
 // played, and loading one from the level choice or from the menu while a game runs.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -106,25 +108,53 @@ TEST(CustomLevelLines, OnlyFilesWithAScreenAndAHeroArePlayable) {
                                       "AddRow('0,0,0,0,0');", "AddRow('0,0,0,0,0');"}));
 }
 
-TEST_F(CustomLevel, FilesAreReadWithAnyLineEndAndByteOrderMark) {
-  auto Lines = ReadLevelFileLines(Write("crlf.txt", "a\r\nb\rc\nd"));
+TEST(CustomLevelLines, BytesAreSplitAtAnyLineEndAndDecodedByTheirByteOrderMark) {
+  using Lines = std::vector<std::string>;
+  EXPECT_EQ(LevelFileLinesFromBytes("a\r\nb\rc\nd"), (Lines{"a", "b", "c", "d"}));
+  EXPECT_EQ(LevelFileLinesFromBytes("a\n\nb\n"), (Lines{"a", "", "b"}));
+  EXPECT_EQ(LevelFileLinesFromBytes(""), Lines{});
+  // Without a mark the bytes stay as they are, 8-bit text included.
+  EXPECT_EQ(LevelFileLinesFromBytes("\xE9\x80"), (Lines{"\xE9\x80"}));
+  EXPECT_EQ(LevelFileLinesFromBytes("\xEF\xBB\xBF"
+                                    "AddRow('1');\n\xC3\xA9\xE2\x82\xAC\xE4\xB8\x80"),
+            (Lines{"AddRow('1');", "\xE9\x80?"}));
+  EXPECT_EQ(LevelFileLinesFromBytes(std::string_view("\xFF\xFE"
+                                                     "A\0B\0\n\0\xAC\x20",
+                                                     10)),
+            (Lines{"AB", "\x80"}));
+  EXPECT_EQ(LevelFileLinesFromBytes(std::string_view("\xFE\xFF\0A\0B", 6)), (Lines{"AB"}));
+  // A broken sequence costs one character, not the rest of the line.
+  EXPECT_EQ(LevelFileLinesFromBytes("\xEF\xBB\xBF"
+                                    "a\xC3z"),
+            (Lines{"a?z"}));
+}
+
+TEST_F(CustomLevel, OnlyRegularFilesAreReadAndNeverPastTheLimit) {
+  const auto Lines = ReadLevelFileLines(Write("crlf.txt", "a\r\nb"));
   ASSERT_TRUE(Lines);
-  EXPECT_EQ(*Lines, (std::vector<std::string>{"a", "b", "c", "d"}));
-  Lines = ReadLevelFileLines(Write("utf8.txt",
-                                   "\xEF\xBB\xBF"
-                                   "AddRow('1');\n\xC3\xA9\xE2\x82\xAC\xE4\xB8\x80"));
-  ASSERT_TRUE(Lines);
-  EXPECT_EQ(*Lines, (std::vector<std::string>{"AddRow('1');", "\xE9\x80?"}));
-  Lines = ReadLevelFileLines(Write("utf16.txt", std::string("\xFF\xFE"
-                                                            "A\0B\0\n\0\xAC\x20",
-                                                            10)));
-  ASSERT_TRUE(Lines);
-  EXPECT_EQ(*Lines, (std::vector<std::string>{"AB", "\x80"}));
-  Lines = ReadLevelFileLines(Write("utf16be.txt", std::string("\xFE\xFF\0A\0B", 6)));
-  ASSERT_TRUE(Lines);
-  EXPECT_EQ(*Lines, (std::vector<std::string>{"AB"}));
+  EXPECT_EQ(*Lines, (std::vector<std::string>{"a", "b"}));
   EXPECT_FALSE(ReadLevelFileLines((Dir / "missing.txt").string()));
   EXPECT_FALSE(ReadLevelFileLines(Dir.string()));
+  // Devices and pipes report a size of 0 and would be read for ever, or block until a
+  // writer comes: they are refused without being opened.
+  EXPECT_FALSE(ReadLevelFileLines("/dev/zero"));
+  const std::string Pipe = (Dir / "pipe").string();
+  ASSERT_EQ(mkfifo(Pipe.c_str(), 0600), 0);
+  EXPECT_FALSE(ReadLevelFileLines(Pipe));
+  // A link to a regular file is that file.
+  std::filesystem::create_symlink(Dir / "crlf.txt", Dir / "link.txt");
+  EXPECT_TRUE(ReadLevelFileLines((Dir / "link.txt").string()));
+  // Up to the limit a file is read whole; one byte more and it gives no lines at all.
+  const std::string Row = "AddRow('17,0,0,0,0');\n";
+  std::string Full = Row + std::string(MaxCustomLevelFileBytes - Row.size(), ' ');
+  const auto AtLimit = ReadLevelFileLines(Write("limit.txt", Full));
+  ASSERT_TRUE(AtLimit);
+  ASSERT_EQ(AtLimit->size(), 2u);
+  EXPECT_EQ(AtLimit->front(), "AddRow('17,0,0,0,0');");
+  EXPECT_EQ(AtLimit->back().size(), MaxCustomLevelFileBytes - Row.size());
+  const auto Over = ReadLevelFileLines(Write("over.txt", Full + " "));
+  ASSERT_TRUE(Over);
+  EXPECT_TRUE(Over->empty());
 }
 
 TEST_F(CustomLevel, ALoadedLevelIsPlayedAndItsCompletionReturnsToTheLevelChoice) {
@@ -220,6 +250,54 @@ TEST_F(CustomLevel, AFolderOrAnUnreadableFileGivesAClearMessage) {
   ASSERT_EQ(Lines[0]["messages"].size(), 1u);
   EXPECT_EQ(Lines[0]["messages"][0], "The file " + Dir.string() + " cannot be read.");
   EXPECT_EQ(Lines[0]["level"], 1);
+}
+
+// A device or a pipe chosen as a level once hung the game for good: nothing was shown and no
+// key helped. Each is refused at once and the running game goes on where it was.
+TEST_F(CustomLevel, DevicesPipesFoldersAndHugeFilesChosenDuringAGameLeaveItUntouched) {
+  const std::string Pipe = (Dir / "pipe").string();
+  ASSERT_EQ(mkfifo(Pipe.c_str(), 0600), 0);
+  const std::string Huge =
+      Write("huge.txt", std::string(WalkToGold) + std::string(MaxCustomLevelFileBytes, ' '));
+  const std::vector<std::string> Files = {"/dev/zero", Pipe, Dir.string(), Huge};
+  std::string Script = "@1500 press Right\n@1700 state\n";
+  int At = 1800;
+  for (const std::string& File : Files) {
+    Script += "@" + std::to_string(At) + " file " + File + "\n@" + std::to_string(At) +
+              " menu Load custom level\n@" + std::to_string(At + 1) + " state\n";
+    At += 100;
+  }
+  const auto Lines =
+      Run({"--level", "2", "--until", std::to_string(At), "--script", Write("run.sim", Script)});
+  ASSERT_EQ(Lines.size(), Files.size() + 2);
+  const json& Before = Lines[0];
+  for (std::size_t i = 0; i < Files.size(); ++i) {
+    const json& After = Lines[i + 1];
+    ASSERT_EQ(After["messages"].size(), 1u) << Files[i];
+    const std::string Expected = Files[i] == Huge ? Huge + " is not a valid Karvan Mirk File."
+                                                  : "The file " + Files[i] + " cannot be read.";
+    EXPECT_EQ(After["messages"][0], Expected);
+    EXPECT_EQ(After["level"], 2) << Files[i];
+    EXPECT_EQ(After["hero"], Before["hero"]) << Files[i];
+    EXPECT_EQ(After["map_pos"], Before["map_pos"]) << Files[i];
+    EXPECT_EQ(After["lives"], Before["lives"]) << Files[i];
+    EXPECT_EQ(After["coins_left"], Before["coins_left"]) << Files[i];
+  }
+  EXPECT_EQ(Lines.back()["level"], 2);
+}
+
+// File names are used as the desktop hands them over, in whatever script they are written.
+TEST_F(CustomLevel, AFileUnderAFolderOfCyrillicAndChineseLettersPlays) {
+  const auto Folder = Dir / "уровень 关卡";
+  std::filesystem::create_directories(Folder);
+  const std::string File = (Folder / "ходьба.karvan").string();
+  std::ofstream(File, std::ios::binary) << WalkToGold;
+  const auto Lines =
+      Run({"--custom", File, "--until", "1501", "--script", Write("run.sim", "@1500 state\n")});
+  ASSERT_EQ(Lines.size(), 2u);
+  EXPECT_TRUE(Lines[0]["messages"].empty());
+  EXPECT_EQ(Lines[0]["level"], -1);
+  EXPECT_EQ(Lines[0]["hero"], json::array({0, 3}));
 }
 
 TEST_F(CustomLevel, LoadingFromTheMenuDuringAGameTakesOverBetweenTwoPasses) {

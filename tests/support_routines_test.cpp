@@ -363,14 +363,19 @@ TEST_F(FileRoutines, FileFoundWithNonEmptyRequiresContent) {
   EXPECT_TRUE(FileFound(In("empty.txt"), false));
 }
 
-TEST_F(FileRoutines, FileFoundLosesCharactersOutsideTheCodePage) {
-  const std::string Name = "level\xE4\xB8\xAD.txt";  // a CJK character
-  WriteFile(Dir.Path / Name, "x");
-  ASSERT_TRUE(std::filesystem::exists(Dir.Path / Name));
-  EXPECT_FALSE(FileFound(In(Name), false));
-  const std::string Latin = "caf\xC3\xA9.txt";  // e with acute accent survives
-  WriteFile(Dir.Path / Latin, "x");
-  EXPECT_TRUE(FileFound(In(Latin), false));
+TEST_F(FileRoutines, FileFoundTakesNamesInAnyScriptAsTheyAre) {
+  const std::string Cjk = "level\xE4\xB8\xAD.txt";
+  WriteFile(Dir.Path / Cjk, "x");
+  EXPECT_TRUE(FileFound(In(Cjk), false));
+  std::filesystem::create_directory(Dir.Path / "уровень");
+  WriteFile(Dir.Path / "уровень" / "café.txt", "x");
+  EXPECT_TRUE(FileFound(In("уровень/café.txt"), true));
+  EXPECT_FALSE(FileFound(In("уровень/cafe.txt"), false));
+  // A name that really ends in a blank, or holds a '?', is a name like any other.
+  WriteFile(Dir.Path / "end ", "x");
+  WriteFile(Dir.Path / "what?", "x");
+  EXPECT_TRUE(FileFound(In("end "), false));
+  EXPECT_TRUE(FileFound(In("what?"), false));
 }
 
 TEST_F(FileRoutines, MissingDocumentShowsTheFailureMessageAndOpensNothing) {

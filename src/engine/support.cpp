@@ -204,56 +204,8 @@ std::string RemoveText(std::string_view S, std::string_view Sub, bool All) {
 
 namespace {
 
-// Whether a UTF-8 name survives the trip through the Windows-1252 code page that names of
-// the game pass through; characters outside it do not.
-bool FitsCodePage1252(std::string_view Name) {
-  static constexpr char32_t Extras[] = {0x20AC, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-                                        0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x017D, 0x2018,
-                                        0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0x02DC,
-                                        0x2122, 0x0161, 0x203A, 0x0153, 0x017E, 0x0178};
-  std::size_t i = 0;
-  while (i < Name.size()) {
-    const auto Lead = static_cast<unsigned char>(Name[i]);
-    char32_t Code = 0;
-    int Follow = 0;
-    if (Lead < 0x80) {
-      Code = Lead;
-    } else if ((Lead & 0xE0) == 0xC0) {
-      Code = Lead & 0x1F;
-      Follow = 1;
-    } else if ((Lead & 0xF0) == 0xE0) {
-      Code = Lead & 0x0F;
-      Follow = 2;
-    } else if ((Lead & 0xF8) == 0xF0) {
-      Code = Lead & 0x07;
-      Follow = 3;
-    } else {
-      return false;
-    }
-    if (i + Follow >= Name.size()) return false;
-    for (int k = 1; k <= Follow; ++k) {
-      const auto Next = static_cast<unsigned char>(Name[i + k]);
-      if ((Next & 0xC0) != 0x80) return false;
-      Code = (Code << 6) | (Next & 0x3F);
-    }
-    i += Follow + 1;
-    const bool Latin = Code < 0x80 || (Code >= 0xA0 && Code <= 0xFF);
-    bool Extra = false;
-    for (char32_t E : Extras) Extra = Extra || E == Code;
-    if (!Latin && !Extra) return false;
-  }
-  return true;
-}
-
-}  // namespace
-
-bool FileFound(std::string_view Name, bool NonEmpty) {
-  if (!FitsCodePage1252(Name)) return false;
-  while (!Name.empty() && Name.back() == ' ') Name.remove_suffix(1);
-  if (Name.empty()) return false;
-  if (Name.find_first_of("*?") != std::string_view::npos) return false;
+bool EntryFound(const std::filesystem::path& Path, bool NonEmpty) {
   std::error_code Error;
-  const std::filesystem::path Path{std::string(Name)};
   const auto Status = std::filesystem::status(Path, Error);
   if (Error || !std::filesystem::exists(Status)) return false;
   if (NonEmpty) {
@@ -262,6 +214,20 @@ bool FileFound(std::string_view Name, bool NonEmpty) {
     if (Error || Size == 0) return false;
   }
   return true;
+}
+
+}  // namespace
+
+bool FileFound(std::string_view Name, bool NonEmpty) {
+  // Names come from the desktop as UTF-8 and are used as they are, whatever their letters. A
+  // name that exists exactly as given is found, also one that ends in blanks or holds '*' or
+  // '?', which are plain letters in file names here.
+  if (Name.empty()) return false;
+  if (EntryFound(std::filesystem::path(std::string(Name)), NonEmpty)) return true;
+  while (!Name.empty() && Name.back() == ' ') Name.remove_suffix(1);
+  if (Name.empty()) return false;
+  if (Name.find_first_of("*?") != std::string_view::npos) return false;
+  return EntryFound(std::filesystem::path(std::string(Name)), NonEmpty);
 }
 
 std::string RunProgramFailureText(std::string_view Target, int ErrorCode,

@@ -68,8 +68,9 @@ bool StartsWithText(std::string_view S, std::string_view Prefix, int Count);
 // S without the first (or, with All, every) occurrence of Sub.
 std::string RemoveText(std::string_view S, std::string_view Sub, bool All);
 
-// Whether a directory entry (file or folder) of that name exists; NonEmpty also requires a
-// size above 0. Wildcards never match.
+// Whether a directory entry (file or folder) of that name exists, the name taken as it is or
+// without its trailing blanks; NonEmpty also requires a size above 0. Wildcards never match
+// other names.
 bool FileFound(std::string_view Name, bool NonEmpty);
 
 // Hands a document or link to the desktop's default handler. A bare file name is resolved

@@ -1,5 +1,7 @@
 #include "game/custom_level_file.h"
 
+#include <algorithm>
+#include <array>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -88,23 +90,16 @@ std::string FromUtf16(std::string_view Bytes, bool BigEndian) {
 
 }  // namespace
 
-std::optional<std::vector<std::string>> ReadLevelFileLines(const std::string& Path) {
-  std::error_code Error;
-  if (std::filesystem::is_directory(Path, Error)) return std::nullopt;
-  std::ifstream In(Path, std::ios::binary);
-  if (!In) return std::nullopt;
-  std::string Bytes((std::istreambuf_iterator<char>(In)), std::istreambuf_iterator<char>());
-  if (In.bad()) return std::nullopt;
-
+std::vector<std::string> LevelFileLinesFromBytes(std::string_view Bytes) {
   std::string Text;
   if (Bytes.rfind("\xEF\xBB\xBF", 0) == 0)
-    Text = FromUtf8(std::string_view(Bytes).substr(3));
+    Text = FromUtf8(Bytes.substr(3));
   else if (Bytes.rfind("\xFF\xFE", 0) == 0)
-    Text = FromUtf16(std::string_view(Bytes).substr(2), false);
+    Text = FromUtf16(Bytes.substr(2), false);
   else if (Bytes.rfind("\xFE\xFF", 0) == 0)
-    Text = FromUtf16(std::string_view(Bytes).substr(2), true);
+    Text = FromUtf16(Bytes.substr(2), true);
   else
-    Text = std::move(Bytes);
+    Text = Bytes;
 
   std::vector<std::string> Lines;
   std::string Line;
@@ -120,6 +115,25 @@ std::optional<std::vector<std::string>> ReadLevelFileLines(const std::string& Pa
   }
   if (!Line.empty()) Lines.push_back(std::move(Line));
   return Lines;
+}
+
+std::optional<std::vector<std::string>> ReadLevelFileLines(const std::string& Path) {
+  std::error_code Error;
+  if (!std::filesystem::is_regular_file(std::filesystem::status(Path, Error))) return std::nullopt;
+  std::ifstream In(Path, std::ios::binary);
+  if (!In) return std::nullopt;
+  // One byte past the limit tells a file that is too long from one that just fits.
+  std::string Bytes;
+  std::array<char, 1 << 16> Chunk{};
+  while (In && Bytes.size() <= MaxCustomLevelFileBytes) {
+    const std::size_t Want =
+        std::min<std::size_t>(Chunk.size(), MaxCustomLevelFileBytes + 1 - Bytes.size());
+    In.read(Chunk.data(), static_cast<std::streamsize>(Want));
+    Bytes.append(Chunk.data(), static_cast<std::size_t>(In.gcount()));
+  }
+  if (In.bad()) return std::nullopt;
+  if (Bytes.size() > MaxCustomLevelFileBytes) return std::vector<std::string>{};
+  return LevelFileLinesFromBytes(Bytes);
 }
 
 std::string RowText(std::string_view Line) {
@@ -166,33 +180,43 @@ void TKarvanForm::BuildCustomLevel(const std::vector<std::string>& Lines) {
   SetLevel(std::move(NewLevel));
 }
 
+bool TKarvanForm::LoadLevelFile(const std::string& Path, bool ReportMissing) {
+  Platform& P = GetPlatform();
+  if (!FileFound(Path, false)) {
+    if (ReportMissing) P.ShowMessage("The file " + Path + " does not exist.");
+    return false;
+  }
+  // The name as it is, unless only the name without its trailing blanks exists.
+  std::string Name = Path;
+  std::error_code Error;
+  if (!std::filesystem::exists(std::filesystem::path(Name), Error))
+    Name.erase(Name.find_last_not_of(' ') + 1);
+  std::string FullName = std::filesystem::absolute(Name, Error).lexically_normal().string();
+  if (Error) FullName = Name;
+  // Chosen in the level choice, the file replaces whatever level the form held; chosen
+  // from the menu during a game, a file that cannot be played leaves the game untouched.
+  if (!GameRunning) FreeLevel();
+  const auto Lines = ReadLevelFileLines(FullName);
+  if (!Lines) {
+    P.ShowMessage("The file " + FullName + " cannot be read.");
+  } else if (!IsPlayableCustomLevel(*Lines)) {
+    P.ShowMessage(FullName + " is not a valid Karvan Mirk File.");
+  } else if (GameRunning) {
+    PendingCustomLines = *Lines;
+    CustomLevelPending = true;
+    return true;
+  } else {
+    BuildCustomLevel(*Lines);
+    return true;
+  }
+  return false;
+}
+
 void TKarvanForm::LoadClick() {
   Platform& P = GetPlatform();
-  const std::optional<std::string> Chosen = P.ExecuteOpenDialog();
-  if (Chosen && FileFound(*Chosen, false)) {
-    std::error_code Error;
-    std::string FullName = std::filesystem::absolute(*Chosen, Error).lexically_normal().string();
-    if (Error) FullName = *Chosen;
-    // Chosen in the level choice, the file replaces whatever level the form held; chosen
-    // from the menu during a game, a file that cannot be played leaves the game untouched.
-    if (!GameRunning) FreeLevel();
-    // A file far larger than any level is refused before it is read into memory.
-    const std::uintmax_t Size = std::filesystem::file_size(FullName, Error);
-    const bool TooLarge = !Error && Size > MaxCustomLevelFileBytes;
-    const auto Lines = TooLarge
-                           ? std::optional<std::vector<std::string>>(std::vector<std::string>{})
-                           : ReadLevelFileLines(FullName);
-    if (!Lines) {
-      P.ShowMessage("The file " + FullName + " cannot be read.");
-    } else if (!IsPlayableCustomLevel(*Lines)) {
-      P.ShowMessage(FullName + " is not a valid Karvan Mirk File.");
-    } else if (GameRunning) {
-      PendingCustomLines = *Lines;
-      CustomLevelPending = true;
-    } else {
-      BuildCustomLevel(*Lines);
-    }
-  }
+  // A name from the dialog that names nothing is passed over without a word.
+  if (const std::optional<std::string> Chosen = P.ExecuteOpenDialog())
+    LoadLevelFile(*Chosen, false);
   // The file dialog may have changed the current directory; the documents are opened
   // relative to the program's folder.
   std::error_code Error;

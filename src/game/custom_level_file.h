@@ -16,16 +16,24 @@ namespace karvan {
 // The direction word at the start of a switch line's fifth field; PosTop for any other text.
 TPos PosFromText(std::string_view s);
 
-// The file's lines as 8-bit text: a byte order mark selects UTF-8 or UTF-16 (characters
-// outside the 8-bit code page become '?'), otherwise the bytes are taken as they are. Any of
-// the usual line ends. Nothing when the file cannot be read.
+// The lines of a level file's bytes, as 8-bit text: a byte order mark selects UTF-8 or UTF-16
+// (characters outside the 8-bit code page become '?'), otherwise the bytes are taken as they
+// are. Any of the usual line ends. Every byte string gives lines; whether they make a level is
+// IsPlayableCustomLevel's question.
+std::vector<std::string> LevelFileLinesFromBytes(std::string_view Bytes);
+
+// Reads a level file: LevelFileLinesFromBytes of its bytes. Nothing when the path names no
+// regular file (a device, a pipe, a socket, a folder: reading those could block the game for
+// good or never end) or the file cannot be read. Reading stops after MaxCustomLevelFileBytes
+// whatever size the file reports; a longer file gives no lines, since it cannot hold a level.
 std::optional<std::vector<std::string>> ReadLevelFileLines(const std::string& Path);
 
 // The largest custom level: six times the largest built-in level. Every pass of the game visits
 // every cell, and a few kilobytes of rows could otherwise ask for hundreds of millions of
 // figures; such a file is refused like any other file that is no level.
 inline constexpr std::size_t MaxCustomLevelCells = 20000;
-// A file larger than this cannot hold a level of that size; it is refused without being read.
+// A file larger than this cannot hold a level of that size; it is refused without being read
+// whole.
 inline constexpr std::uintmax_t MaxCustomLevelFileBytes = 4 << 20;
 
 // Whether the lines make a playable level: the first line must be a row statement, and the

@@ -2,7 +2,9 @@
 // scenes' entrances, picking up gold and keys, completing a level, dying and coming back, and
 // the main loop.
 #include <algorithm>
+#include <optional>
 #include <string>
+#include <utility>
 
 #include "engine/platform.h"
 #include "engine/render.h"
@@ -33,8 +35,14 @@ void TKarvanForm::Run() {
   for (;;) {
     if (!StartMainLoopPass()) return;
     GetPlatform().SetCursor(TCursorShape::crArrow);
-    LevelNr = ChooseLevel(*this);
-    if (LevelNr > 0) {
+    LevelNr = 0;
+    if (StartLevelFile) {
+      const std::string File = *std::exchange(StartLevelFile, std::nullopt);
+      FreeLevel();
+      if (LoadLevelFile(File, true)) LevelNr = -1;
+    }
+    if (LevelNr == 0) LevelNr = ChooseLevel(*this);
+    if (LevelNr != 0) {
       WaitTicks(1000);
       Lives = MaxLives;
       Score = 0;

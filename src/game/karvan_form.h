@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -96,6 +97,15 @@ class TKarvanForm : public TLCDForm {
 
   // Custom level files: the file dialog, checking and loading.
   void LoadClick();
+  // Checks and loads one level file, as a choice in the file dialog does; true when its level
+  // was built (or, during a game, will take over). A file that does not exist gets a message
+  // only when ReportMissing is set.
+  bool LoadLevelFile(const std::string& Path, bool ReportMissing);
+
+  // A level file named when the program was started (an absolute path): the first level
+  // choice is not shown and the file is played; a file that cannot be played gets its
+  // message and the level choice follows.
+  std::optional<std::string> StartLevelFile;
 
   // The hint the hit test last chose for the photograph.
   std::string GameImageHint;
