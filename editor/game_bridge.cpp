@@ -1,5 +1,6 @@
 #include "game_bridge.h"
 
+#include <mutex>
 #include <sstream>
 
 #include "engine/support.h"
@@ -25,6 +26,10 @@ CellCode VisibleCode(const TLCDForm& Form, int x, int y) {
   return Code;
 }
 
+// The game's core keeps one platform and one random generator for the whole process; the
+// editor's checks run beside the window, so every use of the core takes turns.
+std::mutex CoreInUse;
+
 std::string CellName(int x, int y) {
   return "(" + std::to_string(x) + ", " + std::to_string(y) + ")";
 }
@@ -33,6 +38,7 @@ std::string CellName(int x, int y) {
 
 std::optional<BuiltInImport> ImportBuiltInLevel(int Number) {
   if (Number < 1 || Number > BuiltInLevelTotal) return std::nullopt;
+  const std::lock_guard Lock(CoreInUse);
   std::ostringstream Discard;
   sim::SimPlatform Platform(sim::TScript{}, sim::TSimOptions{}, Discard);
   PlatformScope Scope(Platform);
@@ -88,6 +94,7 @@ std::optional<BuiltInImport> ImportBuiltInLevel(int Number) {
 }
 
 GameLoad LoadInGame(const std::string& Path) {
+  const std::lock_guard Lock(CoreInUse);
   std::ostringstream Discard;
   sim::TSimOptions Options;
   Options.CustomFile = Path;
@@ -149,6 +156,7 @@ class WatchingPlatform : public sim::SimPlatform {
 }  // namespace
 
 std::optional<Harm> FirstHarm(const std::string& Path, long long WindowMs) {
+  const std::lock_guard Lock(CoreInUse);
   std::ostringstream Discard;
   sim::TSimOptions Options;
   Options.CustomFile = Path;

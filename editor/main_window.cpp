@@ -21,6 +21,7 @@
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QTableWidget>
+#include <QThread>
 #include <QToolBar>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -101,6 +102,7 @@ MainWindow::MainWindow(QWidget* Parent) : QMainWindow(Parent) {
   connect(&Editor, &EditorModel::DocumentChanged, this, [this] {
     PlayChecked = false;
     PlayFinding.reset();
+    ++CheckGeneration;
     RefreshChecks();
     RefreshSwitchTable();
     RefreshActions();
@@ -114,13 +116,15 @@ MainWindow::MainWindow(QWidget* Parent) : QMainWindow(Parent) {
 
   PlayCheckTimer.setSingleShot(true);
   PlayCheckTimer.setInterval(700);
-  connect(&PlayCheckTimer, &QTimer::timeout, this, [this] { RunPlayCheck(); });
+  connect(&PlayCheckTimer, &QTimer::timeout, this, [this] { StartPlayCheck(); });
 
   resize(1100, 720);
   NewLevel();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+  if (PlayWorker) PlayWorker->wait();
+}
 
 void MainWindow::BuildActions() {
   QMenu* File = menuBar()->addMenu(tr("&File"));
@@ -531,9 +535,28 @@ void MainWindow::RefreshChecks() {
 
 void MainWindow::RunPlayCheck() {
   PlayCheckTimer.stop();
+  const int Generation = ++CheckGeneration;  // a check still running beside is out of date
   PlayFinding = CheckFirstSeconds(Editor.Document());
-  PlayChecked = true;
+  PlayChecked = Generation == CheckGeneration;
   RefreshChecks();
+}
+
+void MainWindow::StartPlayCheck() {
+  if (PlayWorker && PlayWorker->isRunning()) {
+    PlayCheckTimer.start();  // one run at a time: try again shortly
+    return;
+  }
+  const LevelDocument Document = Editor.Document();
+  const int Generation = CheckGeneration;
+  auto Result = std::make_shared<std::optional<Finding>>();
+  PlayWorker.reset(QThread::create([Document, Result] { *Result = CheckFirstSeconds(Document); }));
+  connect(PlayWorker.get(), &QThread::finished, this, [this, Result, Generation] {
+    if (Generation != CheckGeneration) return;
+    PlayFinding = *Result;
+    PlayChecked = true;
+    RefreshChecks();
+  });
+  PlayWorker->start();
 }
 
 void MainWindow::RefreshActions() {

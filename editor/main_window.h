@@ -24,6 +24,7 @@ class QListWidget;
 class QMenu;
 class QScrollArea;
 class QTableWidget;
+class QThread;
 
 namespace karvan::editor {
 
@@ -67,8 +68,11 @@ class MainWindow : public QMainWindow {
   // The game program: beside the editor, else on the PATH; empty when there is none.
   static QString GameProgram();
 
-  // Runs the check that plays the level headless (otherwise run shortly after each change).
+  // Runs the check that plays the level headless and waits for it (otherwise it runs beside
+  // the window shortly after each change).
   void RunPlayCheck();
+  // Whether the headless check of the current document has reported.
+  bool PlayCheckDone() const { return PlayChecked; }
   // Every finding shown, in the order of the list.
   std::vector<Finding> Findings() const { return Shown; }
 
@@ -125,6 +129,10 @@ class MainWindow : public QMainWindow {
   bool PlayChecked = false;
   std::vector<Finding> Shown;
   QTimer PlayCheckTimer;
+  void StartPlayCheck();
+  // The headless check runs in a thread of its own; a result for an older document is dropped.
+  std::unique_ptr<QThread> PlayWorker;
+  int CheckGeneration = 0;
   bool Refreshing = false;
 };
 

@@ -146,14 +146,16 @@ void MapView::paintEvent(QPaintEvent*) {
     P.drawLine(QPointF(0, sy * 4 * PitchY), QPointF(W * PitchX, sy * 4 * PitchY));
   P.drawRect(QRectF(0, 0, W * PitchX, H * PitchY));
   QFont Font = P.font();
-  Font.setPixelSize(14);
+  Font.setPixelSize(13);
   Font.setBold(true);
   P.setFont(Font);
-  P.setPen(QColor(70, 80, 60, 160));
   for (int sy = 0; sy < ScreenRows; ++sy)
-    for (int sx = 0; sx < ScreenColumns; ++sx)
-      P.drawText(QRectF(sx * 5 * PitchX + 4, sy * 4 * PitchY + 2, 60, 18), Qt::AlignLeft,
-                 QString::number(sy * ScreenColumns + sx + 1));
+    for (int sx = 0; sx < ScreenColumns; ++sx) {
+      const QRectF Label(sx * 5 * PitchX + 3, (sy + 1) * 4 * PitchY - 19, 24, 16);
+      P.fillRect(Label, QColor(70, 80, 60, 170));
+      P.setPen(Glass().lighter(115));
+      P.drawText(Label, Qt::AlignCenter, QString::number(sy * ScreenColumns + sx + 1));
+    }
 
   // Switch records: a line from the switch to its platform, an arrow for the direction.
   const QColor RecordColour(160, 40, 30, 200);

@@ -1,6 +1,7 @@
 // The editor against the game itself: built-in levels through the editor into the game's
 // loader, every fuzz corpus file, the checks on levels made to fail them, and a level made
 // in the editor played to its end in the simulator.
+#include <QElapsedTimer>
 #include <QListWidget>
 #include <filesystem>
 #include <sstream>
@@ -170,6 +171,23 @@ TEST_F(EditorWindow, TheChecksPanelNamesTheCellOfEachFinding) {
   EXPECT_TRUE(Mentions(Found, "hurt", TPoint{0, 3}));
   ASSERT_EQ(Window->ChecksList().count(), static_cast<int>(Found.size()));
   EXPECT_EQ(Window->ChecksList().item(0)->data(Qt::UserRole + 1).toInt(), 3);
+}
+
+TEST_F(EditorWindow, TheHeadlessCheckRunsBesideTheWindowAfterAnEdit) {
+  Window->OpenFile(Write("level.karvan", Playable().Text()));
+  UseTool(Tool::Scorpion);
+  Click(2.5, 3.5);
+  EXPECT_FALSE(Window->PlayCheckDone());
+  QElapsedTimer Waited;
+  Waited.start();
+  while (!Window->PlayCheckDone() && Waited.elapsed() < 20000)
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+  ASSERT_TRUE(Window->PlayCheckDone());
+  EXPECT_TRUE(Mentions(Window->Findings(), "hurt", TPoint{0, 3}));
+  // An edit makes the finding out of date until the check has run again.
+  Click(2.5, 3.5, Qt::RightButton);
+  EXPECT_FALSE(Window->PlayCheckDone());
+  EXPECT_FALSE(Mentions(Window->Findings(), "hurt"));
 }
 
 TEST_F(EditorWindow, ALevelMadeInTheEditorIsPlayedToItsEndInTheSimulator) {
