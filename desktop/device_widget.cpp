@@ -104,7 +104,7 @@ void DeviceWidget::paintEvent(QPaintEvent* Event) {
 }
 
 void DeviceWidget::keyPressEvent(QKeyEvent* Event) {
-  const std::optional<Word> Key = MapKey(Event->key(), Event->modifiers());
+  const std::optional<Word> Key = MapKey(*Event);
   if (!Key) {
     QWidget::keyPressEvent(Event);
     return;
@@ -114,7 +114,7 @@ void DeviceWidget::keyPressEvent(QKeyEvent* Event) {
 }
 
 void DeviceWidget::keyReleaseEvent(QKeyEvent* Event) {
-  const std::optional<Word> Key = MapKey(Event->key(), Event->modifiers());
+  const std::optional<Word> Key = MapKey(*Event);
   if (!Key) {
     QWidget::keyReleaseEvent(Event);
     return;

@@ -3,11 +3,15 @@
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
+#include <algorithm>
+#include <utility>
+#include <vector>
 
 #include "forms/end_of_level_form.h"
 #include "forms/form_parts.h"
@@ -99,6 +103,28 @@ QLabel* AddLabel(QWidget& Dialog, const TLabelPart& Part, std::function<void()> 
   return Label;
 }
 
+// A text that leads up to a link on its line ends one blank before the link. The layouts were
+// drawn for a font whose texts reached the link's column; a narrower one leaves a gap that
+// reads as a missing word. The link keeps its place, lined up with the links below it.
+void LeadUpToLinks(const std::vector<std::pair<const TLabelPart*, QLabel*>>& Labels) {
+  for (const auto& [LinkPart, Link] : Labels) {
+    if (!LinkPart->Link) continue;
+    QLabel* Lead = nullptr;
+    int LeadLeft = -1;
+    for (const auto& [Part, Label] : Labels) {
+      if (Part->Link || Part->WordWrap || Part->Top != LinkPart->Top) continue;
+      if (Part->Left < LinkPart->Left && Part->Left > LeadLeft) {
+        Lead = Label;
+        LeadLeft = Part->Left;
+      }
+    }
+    if (Lead == nullptr) continue;
+    const QFontMetrics Metrics(Lead->font());
+    const int End = Link->x() - Metrics.horizontalAdvance(QLatin1Char(' '));
+    Lead->move(std::max(0, End - Metrics.horizontalAdvance(Lead->text())), Lead->y());
+  }
+}
+
 void AddMemo(QWidget& Dialog, const TMemoPart& Part) {
   auto* Memo = new QPlainTextEdit(&Dialog);  // owned by the dialog
   Memo->setObjectName(Text(Part.Name));
@@ -145,7 +171,8 @@ LinkLabel::LinkLabel(const QString& Text, QWidget* Parent, std::function<void()>
     : QLabel(Text, Parent), OnClick(std::move(OnClickParam)) {}
 
 void LinkLabel::mousePressEvent(QMouseEvent* Event) {
-  if (OnClick) {
+  // Only the left button follows a link; the others are no request to open a mail or a page.
+  if (OnClick && Event->button() == Qt::LeftButton) {
     OnClick();
     return;
   }
@@ -191,12 +218,14 @@ DialogView::DialogView(TDialogForm& FormParam, QWidget* Parent)
 void DialogView::BuildIntro() {
   auto& Intro = static_cast<TIntroForm&>(Form);
   AddImage(*this, Intro.Image1);
+  std::vector<std::pair<const TLabelPart*, QLabel*>> Labels;
   for (const TLabelPart& Part : Intro.Labels) {
     std::function<void()> OnClick;
     if (Part.Name == "Label3") OnClick = [&Intro] { Intro.Label3Click(); };
     if (Part.Name == "Label11") OnClick = [&Intro] { Intro.Label11Click(); };
-    AddLabel(*this, Part, std::move(OnClick));
+    Labels.emplace_back(&Part, AddLabel(*this, Part, std::move(OnClick)));
   }
+  LeadUpToLinks(Labels);
   AddMemo(*this, Intro.Memo1);
   AddMemo(*this, Intro.Memo2);
   QPushButton* Play = AddButton(*this, Intro.BitBtn1);
@@ -235,11 +264,13 @@ void DialogView::BuildLevelSelect() {
 void DialogView::BuildEndOfLevel() {
   auto& End = static_cast<TEndOfLevelForm&>(Form);
   AddImage(*this, End.Image1);
+  std::vector<std::pair<const TLabelPart*, QLabel*>> Labels;
   for (const TLabelPart& Part : End.Labels) {
     std::function<void()> OnClick;
     if (Part.Name == "Label3") OnClick = [&End] { End.Label3Click(); };
-    AddLabel(*this, Part, std::move(OnClick));
+    Labels.emplace_back(&Part, AddLabel(*this, Part, std::move(OnClick)));
   }
+  LeadUpToLinks(Labels);
   QPushButton* Ok = AddButton(*this, End.BitBtn1);
   connect(Ok, &QPushButton::clicked, this, [this] {
     Form.ModalResult = TModalResult::mrOk;
@@ -261,7 +292,7 @@ TModalResult DialogView::Execute() {
 }
 
 void DialogView::keyPressEvent(QKeyEvent* Event) {
-  if (const std::optional<Word> Mapped = MapKey(Event->key(), Event->modifiers())) {
+  if (const std::optional<Word> Mapped = MapKey(*Event)) {
     Word Key = *Mapped;
     Form.FormKeyDown(Key, MapModifiers(Event->modifiers()));
     if (Form.ModalResult != TModalResult::mrNone) {

@@ -27,6 +27,25 @@ std::optional<Word> MapKey(int QtKey, Qt::KeyboardModifiers Modifiers) {
   }
 }
 
+namespace {
+// The scan code of the main keyboard's 1 key where the window system reports XKB key codes
+// (X11 and Wayland): the Linux input code KEY_1 (2) plus 8. Nothing elsewhere.
+std::optional<quint32> MainKeyboardOneScanCode() {
+#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
+  return 2 + 8;
+#else
+  return std::nullopt;
+#endif
+}
+}  // namespace
+
+std::optional<Word> MapKey(const QKeyEvent& Event) {
+  // A synthesised event carries no scan code (0); then the key's character decides.
+  const std::optional<quint32> One = MainKeyboardOneScanCode();
+  if (One && Event.nativeScanCode() == *One) return VK_1;
+  return MapKey(Event.key(), Event.modifiers());
+}
+
 TShiftState MapModifiers(Qt::KeyboardModifiers Modifiers) {
   TShiftState Shift = 0;
   if (Modifiers.testFlag(Qt::ShiftModifier)) Shift |= ssShift;

@@ -4,11 +4,14 @@
 #include <QDir>
 #include <QIcon>
 #include <cstdio>
+#include <optional>
+#include <string>
 
 #include "engine/platform.h"
 #include "engine/support.h"
 #include "forms/level_select_form.h"
 #include "game/karvan_form.h"
+#include "level_file_argument.h"
 #include "qt_platform.h"
 
 int main(int argc, char* argv[]) {
@@ -22,6 +25,9 @@ int main(int argc, char* argv[]) {
   Parser.setApplicationDescription(QStringLiteral("Karvan Mirk, a pocket LCD game"));
   Parser.addHelpOption();
   Parser.addVersionOption();
+  Parser.addPositionalArgument(QStringLiteral("FILE"),
+                               QStringLiteral("A level file (.karvan) to play at once."),
+                               QStringLiteral("[FILE]"));
   if (!Parser.parse(QApplication::arguments())) {
     std::fprintf(stderr, "karvan-mirk: %s\nTry 'karvan-mirk --help'.\n",
                  qPrintable(Parser.errorText()));
@@ -29,11 +35,16 @@ int main(int argc, char* argv[]) {
   }
   if (Parser.isSet(QStringLiteral("help"))) Parser.showHelp(0);
   if (Parser.isSet(QStringLiteral("version"))) Parser.showVersion();
-  if (!Parser.positionalArguments().isEmpty()) {
+  const QStringList Files = Parser.positionalArguments();
+  if (Files.size() > 1) {
     std::fprintf(stderr, "karvan-mirk: unexpected argument '%s'\nTry 'karvan-mirk --help'.\n",
-                 qPrintable(Parser.positionalArguments().first()));
+                 qPrintable(Files.at(1)));
     return 2;
   }
+  // Resolved here, in the folder the game was started in: the program moves to its own
+  // folder below.
+  std::optional<std::string> LevelFile;
+  if (!Files.isEmpty()) LevelFile = karvan::desktop::LevelFilePath(Files.first());
 
   karvan::desktop::QtPlatform Platform;
   karvan::PlatformScope Scope(Platform);
@@ -42,6 +53,7 @@ int main(int argc, char* argv[]) {
 
   auto Form = karvan::MakeForm<karvan::TKarvanForm>();
   karvan::CreateFormOnce(Form->LevelSelectForm, *Form);
+  Form->StartLevelFile = LevelFile;
   Form->Run();
   Platform.ReleaseDevice();
   return 0;

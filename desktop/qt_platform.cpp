@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -16,6 +17,7 @@
 
 #include "dialog_view.h"
 #include "engine/lcd_form.h"
+#include "level_file_argument.h"
 #include "menu_view.h"
 
 namespace karvan::desktop {
@@ -81,9 +83,11 @@ TOpenResult QtPlatform::OpenDocument(std::string_view Target) {
 }
 
 std::optional<std::string> QtPlatform::ExecuteOpenDialog() {
-  const QString File = QFileDialog::getOpenFileName(View.get());
+  const QString File =
+      QFileDialog::getOpenFileName(View.get(), QString(), QString(), LevelFileFilter());
   if (File.isEmpty()) return std::nullopt;
-  return File.toStdString();
+  // The name as the file system spells it, whatever its letters.
+  return QFile::encodeName(File).toStdString();
 }
 
 TModalResult QtPlatform::ShowModal(TDialogForm& Form) {

@@ -4,7 +4,10 @@ set -euo pipefail
 
 packages=(cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
   libcli11-dev qt6-base-dev qt6-multimedia-dev clang libclang-rt-14-dev
-  fonts-liberation2)
+  fonts-liberation2
+  # The game's windows on a virtual X display, to look at them as a player sees them:
+  # xvfb-run -a with the xcb platform plugin, import -window root for the picture.
+  qt6-qpa-plugins xvfb xauth imagemagick)
 
 missing=()
 for package in "${packages[@]}"; do

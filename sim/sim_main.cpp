@@ -17,12 +17,17 @@ namespace karvan::sim {
 
 namespace {
 
-// A file the simulator must read: it has to exist and be a readable regular file.
-std::optional<std::string> CheckReadableFile(const std::string& Path, const std::string& What) {
+// A file the simulator must read: it has to exist, be no folder and be readable. With
+// RegularOnly it must be a regular file: a level file that is a device or a pipe would never
+// end or block before the run starts (a script may come through a pipe, as from `<(...)`).
+std::optional<std::string> CheckReadableFile(const std::string& Path, const std::string& What,
+                                             bool RegularOnly) {
   std::error_code Error;
   const auto Status = std::filesystem::status(Path, Error);
   if (Error || !std::filesystem::exists(Status)) return What + " '" + Path + "' does not exist";
   if (std::filesystem::is_directory(Status)) return What + " '" + Path + "' is a directory";
+  if (RegularOnly && !std::filesystem::is_regular_file(Status))
+    return What + " '" + Path + "' is not a regular file";
   std::ifstream Probe(Path);
   if (!Probe) return What + " '" + Path + "' cannot be read";
   return std::nullopt;
@@ -67,7 +72,7 @@ int SimMain(const std::vector<std::string>& Args, std::ostream& Out, std::ostrea
   Options.ShowMap = ShowMap;
   if (Until >= 0) Options.Until = Until;
   if (!Custom.empty()) {
-    if (auto Problem = CheckReadableFile(Custom, "custom level file")) {
+    if (auto Problem = CheckReadableFile(Custom, "custom level file", true)) {
       Err << "karvan-sim: " << *Problem << "\n";
       return 2;
     }
@@ -76,7 +81,7 @@ int SimMain(const std::vector<std::string>& Args, std::ostream& Out, std::ostrea
 
   TScript Script;
   if (!ScriptPath.empty()) {
-    if (auto Problem = CheckReadableFile(ScriptPath, "script")) {
+    if (auto Problem = CheckReadableFile(ScriptPath, "script", false)) {
       Err << "karvan-sim: " << *Problem << "\n";
       return 2;
     }

@@ -1,6 +1,8 @@
 // The simulator's script language and its command-line contract.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -250,6 +252,13 @@ TEST_F(SimRun, BadArgumentsAndScriptsGiveStatusTwoAndAMessage) {
   Run({"--script", Dir.string()}, 2);
   EXPECT_NE(ErrText.find("is a directory"), std::string::npos);
   Run({"--custom", (Dir / "missing.txt").string()}, 2);
+  // Devices and pipes are refused before the run: read as levels they would never end.
+  Run({"--custom", "/dev/zero"}, 2);
+  EXPECT_NE(ErrText.find("'/dev/zero' is not a regular file"), std::string::npos);
+  const std::string Pipe = (Dir / "pipe").string();
+  ASSERT_EQ(mkfifo(Pipe.c_str(), 0600), 0);
+  Run({"--custom", Pipe}, 2);
+  EXPECT_NE(ErrText.find("is not a regular file"), std::string::npos);
   Run({"--step", "0"}, 2);
   const std::string Script = WriteScript("@0 state\n@5 press Space\n");
   Run({"--script", Script}, 2);

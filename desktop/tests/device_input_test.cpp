@@ -49,6 +49,37 @@ TEST_F(DeviceKeys, OtherKeysAndTheKeypadOneAreNotPassedOn) {
   EXPECT_TRUE(Log.empty());
 }
 
+// X11 and Wayland report XKB key codes: the main keyboard's 1 key is 10, the keypad's 1 is 87,
+// the key of 7 and "&" on a US keyboard is 16.
+void NativeKey(QObject& Target, QEvent::Type Type, int QtKey, Qt::KeyboardModifiers Modifiers,
+               quint32 ScanCode, quint32 KeySym, const QString& Text) {
+  QKeyEvent Event(Type, QtKey, Modifiers, ScanCode, KeySym,
+                  Modifiers.testFlag(Qt::ShiftModifier) ? 1 : 0, Text);
+  QCoreApplication::sendEvent(&Target, &Event);
+}
+
+TEST_F(DeviceKeys, TheOneKeyIsAPlaceWhateverItTypes) {
+  // Shift+1 on a US keyboard types "!"; on a French keyboard the key types "&" and, with
+  // Shift, "1". The release may come after Shift was let go, as a plain 1.
+  NativeKey(View, QEvent::KeyPress, Qt::Key_Exclam, Qt::ShiftModifier, 10, 0x21, "!");
+  NativeKey(View, QEvent::KeyRelease, Qt::Key_1, Qt::NoModifier, 10, 0x31, "1");
+  NativeKey(View, QEvent::KeyPress, Qt::Key_Ampersand, Qt::NoModifier, 10, 0x26, "&");
+  NativeKey(View, QEvent::KeyRelease, Qt::Key_Ampersand, Qt::NoModifier, 10, 0x26, "&");
+  NativeKey(View, QEvent::KeyPress, Qt::Key_1, Qt::ShiftModifier, 10, 0x31, "1");
+  const std::vector<KeyRecord> Expected = {{true, VK_1, ssShift},
+                                           {false, VK_1, 0},
+                                           {true, VK_1, 0},
+                                           {false, VK_1, 0},
+                                           {true, VK_1, ssShift}};
+  EXPECT_EQ(Log, Expected);
+  // "&" typed by another key, and the keypad's 1, are not the restart key.
+  Log.clear();
+  NativeKey(View, QEvent::KeyPress, Qt::Key_Ampersand, Qt::ShiftModifier, 16, 0x26, "&");
+  NativeKey(View, QEvent::KeyPress, Qt::Key_1, Qt::KeypadModifier, 87, 0xFFB1, "1");
+  NativeKey(View, QEvent::KeyPress, Qt::Key_End, Qt::KeypadModifier, 87, 0xFF9C, "");
+  EXPECT_TRUE(Log.empty());
+}
+
 TEST_F(DeviceKeys, HeldKeyRepeatsPressesButIsReleasedOnce) {
   Key(QEvent::KeyPress, Qt::Key_Right);
   Key(QEvent::KeyRelease, Qt::Key_Right, Qt::NoModifier, true);
@@ -59,6 +90,19 @@ TEST_F(DeviceKeys, HeldKeyRepeatsPressesButIsReleasedOnce) {
   const std::vector<KeyRecord> Expected = {
       {true, VK_RIGHT, 0}, {true, VK_RIGHT, 0}, {true, VK_RIGHT, 0}, {false, VK_RIGHT, 0}};
   EXPECT_EQ(Log, Expected);
+}
+
+using DeviceRestart = DeviceFixture;
+
+TEST_F(DeviceRestart, ShiftOneAndTheFrenchOneKeyRequestARestart) {
+  NativeKey(View, QEvent::KeyPress, Qt::Key_Exclam, Qt::ShiftModifier, 10, 0x21, "!");
+  EXPECT_TRUE(Form->Restart);
+  Form->Restart = false;
+  NativeKey(View, QEvent::KeyPress, Qt::Key_Ampersand, Qt::NoModifier, 10, 0x26, "&");
+  EXPECT_TRUE(Form->Restart);
+  Form->Restart = false;
+  NativeKey(View, QEvent::KeyPress, Qt::Key_Ampersand, Qt::ShiftModifier, 16, 0x26, "&");
+  EXPECT_FALSE(Form->Restart);
 }
 
 using DevicePointer = DeviceFixture;

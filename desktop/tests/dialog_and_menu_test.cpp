@@ -1,5 +1,7 @@
 // The dialogs built from their forms, and the device window's menu.
 #include <QComboBox>
+#include <QDesktopServices>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
@@ -108,6 +110,82 @@ TEST_F(Dialogs, ClosingWindowIgnoresEscape) {
   EXPECT_EQ(Platform.ShowModal(End), TModalResult::mrOk);
 }
 
+// Catches the links the dialogs hand to the desktop, instead of a browser or mail program.
+class LinkCatcher : public QObject {
+  Q_OBJECT
+
+ public:
+  LinkCatcher() {
+    for (const char* Scheme : {"mailto", "http", "https"})
+      QDesktopServices::setUrlHandler(QString::fromLatin1(Scheme), this, "Open");
+  }
+  ~LinkCatcher() override {
+    for (const char* Scheme : {"mailto", "http", "https"})
+      QDesktopServices::unsetUrlHandler(QString::fromLatin1(Scheme));
+  }
+  LinkCatcher(const LinkCatcher&) = delete;
+  LinkCatcher& operator=(const LinkCatcher&) = delete;
+
+  QStringList Opened;
+
+ public slots:
+  void Open(const QUrl& Url) { Opened << Url.toString(); }
+};
+
+TEST_F(Dialogs, LinksOpenOnALeftClickOnly) {
+  LinkCatcher Links;
+  TIntroForm Intro;
+  DialogView IntroView(Intro, nullptr);
+  TEndOfLevelForm End;
+  DialogView EndView(End, nullptr);
+  const std::vector<QLabel*> Labels = {IntroView.findChild<LinkLabel*>("Label11"),
+                                       IntroView.findChild<LinkLabel*>("Label3"),
+                                       EndView.findChild<LinkLabel*>("Label3")};
+  for (QLabel* Label : Labels) {
+    ASSERT_NE(Label, nullptr);
+    QTest::mouseClick(Label, Qt::RightButton);
+    QTest::mouseClick(Label, Qt::MiddleButton);
+    QTest::mouseClick(Label, Qt::BackButton);
+  }
+  EXPECT_TRUE(Links.Opened.isEmpty()) << Links.Opened.join(' ').toStdString();
+  for (QLabel* Label : Labels) QTest::mouseClick(Label, Qt::LeftButton);
+  const QString Mail = QStringLiteral("mailto:") + QString::fromLatin1(TeamMailAddress);
+  EXPECT_EQ(Links.Opened, (QStringList{QString::fromLatin1(TeamWebAddress), Mail, Mail}));
+}
+
+// A text that leads up to a link ends one blank before it, in whatever font the desktop has:
+// the credit line reads as one line, and the links stay lined up in their column.
+TEST_F(Dialogs, TextsBeforeLinksEndOneBlankBeforeThem) {
+  TIntroForm Intro;
+  DialogView IntroView(Intro, nullptr);
+  TEndOfLevelForm End;
+  DialogView EndView(End, nullptr);
+  const struct {
+    QWidget& Dialog;
+    const char* Text;
+    const char* Link;
+    int LinkLeft;
+  } Lines[] = {{IntroView, "Label6", "Label11", 280},
+               {IntroView, "Label4", "Label3", 280},
+               {EndView, "Label4", "Label3", 40}};
+  for (const auto& Line : Lines) {
+    auto* Text = Line.Dialog.findChild<QLabel*>(Line.Text);
+    auto* Link = Line.Dialog.findChild<QLabel*>(Line.Link);
+    ASSERT_NE(Text, nullptr);
+    ASSERT_NE(Link, nullptr);
+    EXPECT_EQ(Link->x(), Line.LinkLeft) << Line.Link;
+    EXPECT_EQ(Text->y(), Link->y()) << Line.Text;
+    const QFontMetrics Metrics(Text->font());
+    const int TextEnd = Text->x() + Metrics.horizontalAdvance(Text->text());
+    EXPECT_EQ(Link->x() - TextEnd, Metrics.horizontalAdvance(QLatin1Char(' ')))
+        << Line.Text << " ends at " << TextEnd;
+    // The text is whole on the window.
+    EXPECT_GE(Text->x(), 0);
+    EXPECT_GE(Text->width(), Metrics.horizontalAdvance(Text->text()));
+  }
+  EXPECT_EQ(IntroView.findChild<QLabel*>("Label6")->text(), "Programming and game design by");
+}
+
 using Menu = DeviceFixture;
 
 TEST_F(Menu, SixEntriesInOrder) {
@@ -132,3 +210,5 @@ TEST_F(Menu, ChosenEntryRunsItsHandler) {
 
 }  // namespace
 }  // namespace karvan::desktop::test
+
+#include "dialog_and_menu_test.moc"
