@@ -1,0 +1,808 @@
+#include "analysis/level_analysis.h"
+
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <chrono>
+#include <map>
+#include <set>
+#include <tuple>
+
+namespace karvan {
+
+namespace {
+
+enum TPhase : std::uint8_t {
+  Standing,     // on a floor
+  AirSteer,     // falling, the one steering step still to use
+  AirNoSteer,   // falling
+  JumpSteer,    // at the top of a jump, steering step still to use
+  JumpNoSteer,  // at the top of a jump after the steering step
+};
+
+enum TMove : std::uint8_t {
+  mStepLeft,
+  mStepRight,
+  mJump,
+  mSteerLeft,
+  mSteerRight,
+  mFall,  // gravity: a fall step or the end of a jump
+  mUnlockUp,
+  mUnlockDown,
+  mUnlockLeft,
+  mUnlockRight,
+  mFlip,
+  mEnterScene,
+  mRide,
+  mLeftBehind,  // the platform under the hero moves away
+};
+constexpr std::uint8_t Missed = 0x80;  // the move's platform was not there
+
+std::string MoveText(std::uint8_t Move) {
+  static constexpr const char* Names[] = {"step left",
+                                          "step right",
+                                          "jump",
+                                          "jump/fall steer left",
+                                          "jump/fall steer right",
+                                          "fall",
+                                          "unlock up",
+                                          "unlock down",
+                                          "unlock left",
+                                          "unlock right",
+                                          "flip switch",
+                                          "enter side scene",
+                                          "ride platform",
+                                          "wait (platform leaves)"};
+  std::string Text = Names[Move & 0x7F];
+  if ((Move & Missed) != 0) Text += " (platform not there)";
+  return Text;
+}
+
+constexpr int DynWords = 4;
+using TDyn = std::array<std::uint64_t, DynWords>;
+
+struct TState {
+  std::uint32_t Pos = 0;  // cell index * 8 + phase
+  TDyn Dyn{};
+  bool operator==(const TState&) const = default;
+};
+
+std::uint64_t Hash(const TState& S) {
+  std::uint64_t H = S.Pos * 0x9E3779B97F4A7C15ULL;
+  for (std::uint64_t W : S.Dyn) H = (H ^ W) * 0xBF58476D1CE4E5B9ULL + (H >> 29);
+  return H ^ (H >> 31);
+}
+
+// States by number, with an open-addressing index.
+class TStateTable {
+ public:
+  TStateTable() : Slots(1 << 12, 0) {}
+  // The state's number, and whether it was new.
+  std::pair<std::uint32_t, bool> Insert(const TState& S) {
+    if ((States.size() + 1) * 2 > Slots.size()) Grow();
+    std::size_t Mask = Slots.size() - 1;
+    for (std::size_t i = Hash(S) & Mask;; i = (i + 1) & Mask) {
+      if (Slots[i] == 0) {
+        States.push_back(S);
+        Slots[i] = static_cast<std::uint32_t>(States.size());
+        return {Slots[i] - 1, true};
+      }
+      if (States[Slots[i] - 1] == S) return {Slots[i] - 1, false};
+    }
+  }
+  std::vector<TState> States;
+
+ private:
+  void Grow() {
+    std::vector<std::uint32_t> Old(Slots.size() * 2, 0);
+    Old.swap(Slots);
+    const std::size_t Mask = Slots.size() - 1;
+    for (std::uint32_t Id = 1; Id <= States.size(); ++Id)
+      for (std::size_t i = Hash(States[Id - 1]) & Mask;; i = (i + 1) & Mask)
+        if (Slots[i] == 0) {
+          Slots[i] = Id;
+          break;
+        }
+  }
+  std::vector<std::uint32_t> Slots;
+};
+
+enum TFloor : std::uint8_t { None, Maybe, Solid };
+enum TMode : std::uint8_t { NotStarted, Running, Stopped };
+
+struct TPlatform {
+  TPoint Start;
+  TPos Dir = PosTop;
+  bool Vertical = true;
+  bool RunsFromStart = false;
+  int ModeBit = -1;        // offset of its 2-bit mode; -1: no switch drives it
+  std::vector<int> Track;  // cell indices, in order along the axis
+};
+
+struct TOutcome {
+  TState To;
+  std::uint8_t Move;
+  bool Dead;
+  int Gate = -1;  // the lock opened (its number) or the switch flipped (lock count + its number)
+};
+
+// The level's rules over compact states.
+class TModel {
+ public:
+  TModel(const TLevelDescription& D, bool GenerousParam, const std::vector<TGate>& Sealed)
+      : L(D), W(D.Width), H(D.Height), Generous(GenerousParam) {
+    const int N = W * H;
+    LockV.assign(N, -1);
+    LockH.assign(N, -1);
+    Gold.assign(N, -1);
+    KeyAt.assign(N, -1);
+    SwitchAt.assign(N, -1);
+    FightAt.assign(N, -1);
+    TrackMask.assign(N, 0);
+    PlatformStart.assign(N, false);
+    for (int y = 0; y < H; ++y)
+      for (int x = 0; x < W; ++x) {
+        const int c = Index(x, y);
+        if (D.Has(x, y, gcLockVert)) LockV[c] = NewLock({TGate::LockVert, {x, y}}, Sealed);
+        if (D.Has(x, y, gcLockHorz)) LockH[c] = NewLock({TGate::LockHorz, {x, y}}, Sealed);
+        if (D.Has(x, y, gcGold)) {
+          Gold[c] = static_cast<int>(GoldCells.size());
+          GoldCells.push_back({x, y});
+        }
+        if (D.Has(x, y, gcKey)) KeyAt[c] = Keys++;
+        if (D.Has(x, y, gcSwitchUp) || D.Has(x, y, gcSwitchDown)) {
+          SwitchAt[c] = static_cast<int>(SwitchCells.size());
+          SwitchCells.push_back({x, y});
+          SwitchDown.push_back(D.Has(x, y, gcSwitchDown));
+          const TGate G{TGate::Switch, {x, y}};
+          SwitchSealed.push_back(std::find(Sealed.begin(), Sealed.end(), G) != Sealed.end());
+        }
+      }
+    for (std::size_t i = 0; i < D.Fights.size(); ++i) {
+      const TSideFight& F = D.Fights[i];
+      if (D.Inside(F.Entrance.X, F.Entrance.Y)) FightAt[Index(F.Entrance.X, F.Entrance.Y)] = int(i);
+    }
+    // Platforms: those that run from the start, and those the switch records drive.
+    auto PlatformOf = [this](TPoint Cell, TPos Dir) -> int {
+      for (std::size_t i = 0; i < Platforms.size(); ++i)
+        if (Platforms[i].Start == Cell) return static_cast<int>(i);
+      TPlatform P;
+      P.Start = Cell;
+      P.Dir = Dir;
+      P.Vertical = Dir == PosTop || Dir == PosBottom;
+      Platforms.push_back(P);
+      return static_cast<int>(Platforms.size()) - 1;
+    };
+    for (const TRunningPlatform& R : D.Platforms)
+      if (D.Inside(R.Cell.X, R.Cell.Y)) Platforms[PlatformOf(R.Cell, R.Dir)].RunsFromStart = true;
+    for (const TSwitchLink& S : D.Switches) {
+      if (!D.Inside(S.Platform.X, S.Platform.Y)) continue;
+      if (!D.Inside(S.Switch.X, S.Switch.Y) || SwitchAt[Index(S.Switch.X, S.Switch.Y)] < 0)
+        continue;
+      const int p = PlatformOf(S.Platform, S.Dir);
+      Links.push_back({SwitchAt[Index(S.Switch.X, S.Switch.Y)], p, S.Reverse});
+    }
+    for (TPlatform& P : Platforms) PlatformStart[Index(P.Start.X, P.Start.Y)] = true;
+    for (std::size_t p = 0; p < Platforms.size(); ++p) {
+      BuildTrack(Platforms[p]);
+      for (int c : Platforms[p].Track) TrackMask[c] |= 1ULL << (p % 64);
+    }
+    if (Platforms.size() > 64) Notes.push_back("more than 64 platforms: tracks merged");
+    // Bit layout of the level's changes.
+    int Bit = 0;
+    LockBase = Bit;
+    Bit += static_cast<int>(LockGates.size());
+    KeyBase = Bit;
+    Bit += Keys;
+    GoldBase = Bit;
+    Bit += static_cast<int>(GoldCells.size());
+    LeverBase = Bit;
+    Bit += static_cast<int>(SwitchCells.size());
+    FightBase = Bit;
+    Bit += static_cast<int>(D.Fights.size());
+    for (const auto& Link : Links)
+      if (Platforms[Link.Platform].ModeBit < 0) {
+        Platforms[Link.Platform].ModeBit = Bit;
+        Bit += 2;
+      }
+    if (Generous) Bit = 0;
+    Fits = Bit <= DynWords * 64;
+  }
+
+  int Index(int x, int y) const { return y * W + x; }
+  int X(int c) const { return c % W; }
+  int Y(int c) const { return c / W; }
+
+  static bool Get(const TDyn& D, int Bit) { return (D[Bit / 64] >> (Bit % 64) & 1U) != 0; }
+  static void Set(TDyn& D, int Bit, bool V) {
+    if (V)
+      D[Bit / 64] |= 1ULL << (Bit % 64);
+    else
+      D[Bit / 64] &= ~(1ULL << (Bit % 64));
+  }
+
+  bool Opened(const TDyn& D, int Lock) const { return Generous || Get(D, LockBase + Lock); }
+  int KeysCarried(const TDyn& D) const {
+    int Taken = 0;
+    int Used = 0;
+    for (int k = 0; k < Keys; ++k) Taken += Get(D, KeyBase + k);
+    for (int l = 0; l < static_cast<int>(LockGates.size()); ++l) Used += Get(D, LockBase + l);
+    return Taken - Used;
+  }
+  TMode ModeOf(const TDyn& D, const TPlatform& P) const {
+    if (Generous) return Running;
+    if (P.ModeBit < 0) return P.RunsFromStart ? Running : NotStarted;
+    const int M = int(Get(D, P.ModeBit)) | int(Get(D, P.ModeBit + 1)) << 1;
+    if (M == 0) return P.RunsFromStart ? Running : NotStarted;
+    return M == 1 ? Running : Stopped;
+  }
+  void SetMode(TDyn& D, const TPlatform& P, TMode M) const {
+    Set(D, P.ModeBit, M == Running);
+    Set(D, P.ModeBit + 1, M == Stopped);
+  }
+
+  // The horizontal wall on the top edge of cell c: the floor of the cell above.
+  TFloor EdgeH(const TDyn& D, int x, int y) const {
+    if (y >= H || y < 0 || x < 0 || x >= W) return None;
+    const int c = Index(x, y);
+    TFloor F = None;
+    if (L.Has(x, y, gcWallHorz) && !PlatformStart[c] && !(LockH[c] >= 0 && Opened(D, LockH[c])))
+      F = Solid;
+    for (std::uint64_t Mask = TrackMask[c]; Mask != 0 && F != Solid; Mask &= Mask - 1) {
+      const TPlatform& P = Platforms[std::countr_zero(Mask)];
+      const TMode M = ModeOf(D, P);
+      if (M == NotStarted) {
+        if (P.Start == TPoint{x, y} && L.Has(x, y, gcWallHorz)) F = Solid;
+      } else {
+        F = Maybe;
+      }
+    }
+    return F;
+  }
+  TFloor FloorOf(const TDyn& D, int x, int y) const { return EdgeH(D, x, y + 1); }
+  bool WallV(const TDyn& D, int x, int y) const {
+    if (!L.Inside(x, y)) return true;
+    const int c = Index(x, y);
+    return L.Has(x, y, gcWallVert) && !(LockV[c] >= 0 && Opened(D, LockV[c]));
+  }
+  // A sideways step the hero's CanMove allows, floors aside.
+  bool SideOpen(const TDyn& D, int x, int y, int dx) const {
+    const int xNew = x + dx;
+    if (xNew < 0 || xNew >= W - 1) return false;
+    return dx < 0 ? !WallV(D, x, y) : !WallV(D, xNew, y);
+  }
+
+  // Picks up what lies in the cell and gives the state.
+  TState Make(int x, int y, TPhase Phase, TDyn D) const {
+    const int c = Index(x, y);
+    if (!Generous) {
+      if (Gold[c] >= 0) Set(D, GoldBase + Gold[c], true);
+      if (KeyAt[c] >= 0) Set(D, KeyBase + KeyAt[c], true);
+    }
+    return {static_cast<std::uint32_t>(c * 8 + Phase), D};
+  }
+  bool Won(const TState& S) const {
+    if (Generous) return false;
+    for (std::size_t g = 0; g < GoldCells.size(); ++g)
+      if (!Get(S.Dyn, GoldBase + int(g))) return false;
+    for (std::size_t f = 0; f < L.Fights.size(); ++f)
+      if (!Get(S.Dyn, FightBase + int(f))) return false;
+    return true;
+  }
+
+  // Arrives in a cell in the air or by a step: stands when there is a floor, falls when there
+  // is none, either when a platform may be there.
+  template <class TEmit>
+  void Arrive(int x, int y, TPhase AirPhase, const TDyn& D, std::uint8_t Move, TEmit& Emit) const {
+    const TFloor F = FloorOf(D, x, y);
+    if (F != None) Emit({Make(x, y, Standing, D), Move, false});
+    if (F != Solid)
+      Emit({Make(x, y, AirPhase, D), std::uint8_t(Move | (F == Maybe ? Missed : 0)), false});
+  }
+
+  template <class TEmit>
+  void Successors(const TState& S, TEmit&& Emit) const {
+    const int c = static_cast<int>(S.Pos / 8);
+    const auto Phase = static_cast<TPhase>(S.Pos % 8);
+    const int x = X(c);
+    const int y = Y(c);
+    const TDyn& D = S.Dyn;
+
+    // Any phase: locks and switches (a key press that only needs the hero to be ready).
+    if (!Generous) {
+      const int Carried = KeysCarried(D);
+      auto TryLock = [&](int Lock, std::uint8_t Move) {
+        if (Lock < 0 || Carried <= 0 || Opened(D, Lock) || LockSealed[Lock]) return;
+        TDyn N = D;
+        Set(N, LockBase + Lock, true);
+        Emit({Settle(x, y, Phase, N), Move, false, Lock});
+      };
+      TryLock(LockH[c], mUnlockUp);
+      if (y + 1 < H) TryLock(LockH[Index(x, y + 1)], mUnlockDown);
+      TryLock(LockV[c], mUnlockLeft);
+      if (x + 1 < W) TryLock(LockV[Index(x + 1, y)], mUnlockRight);
+      if (const int Sw = SwitchAt[c]; Sw >= 0 && !SwitchSealed[Sw]) {
+        TDyn N = D;
+        const bool Flipped = !Get(D, LeverBase + Sw);
+        Set(N, LeverBase + Sw, Flipped);
+        const bool Down = SwitchDown[Sw] != Flipped;
+        for (const auto& Link : Links)
+          if (Link.Switch == Sw) {
+            const TPlatform& P = Platforms[Link.Platform];
+            if (Down != Link.Reverse)
+              SetMode(N, P, Running);
+            else if (ModeOf(N, P) == Running)
+              SetMode(N, P, Stopped);
+          }
+        Emit({Settle(x, y, Phase, N), mFlip, false, static_cast<int>(LockGates.size()) + Sw});
+      }
+    }
+
+    switch (Phase) {
+      case Standing: {
+        const TFloor Here = FloorOf(D, x, y);
+        for (int dx : {-1, 1}) {
+          const std::uint8_t Move = dx < 0 ? mStepLeft : mStepRight;
+          const int f = FightAt[c];
+          if (f >= 0 && !Generous) {
+            const TSideFight& F = L.Fights[f];
+            const bool Into =
+                (F.Kind == TSideFight::Snake && dx > 0 && F.Enterable && !WallV(D, x + 1, y)) ||
+                (F.Kind == TSideFight::Spider && dx < 0 && !WallV(D, x, y) &&
+                 !Get(D, FightBase + f));
+            if (Into) {
+              TDyn N = D;
+              Set(N, FightBase + f, true);
+              Emit({Make(x, y, Standing, N), mEnterScene, false});
+              continue;
+            }
+          }
+          if (SideOpen(D, x, y, dx)) Arrive(x + dx, y, AirNoSteer, D, Move, Emit);
+        }
+        if (y >= 1 && EdgeH(D, x, y) != Solid) Emit({Make(x, y - 1, JumpSteer, D), mJump, false});
+        if (Here == Maybe) {
+          bool AnyRunning = false;
+          for (std::uint64_t Mask = TrackMask[Index(x, y + 1)]; Mask != 0; Mask &= Mask - 1) {
+            const TPlatform& P = Platforms[std::countr_zero(Mask)];
+            if (ModeOf(D, P) != Running) continue;
+            AnyRunning = true;
+            // The piece at (x, y + 1) moves one cell along its track and takes the hero along.
+            const auto It = std::find(P.Track.begin(), P.Track.end(), Index(x, y + 1));
+            if (It == P.Track.end()) continue;
+            for (auto Next : {It - 1, It + 1}) {
+              if (Next < P.Track.begin() || Next >= P.Track.end()) continue;
+              const int nx = X(*Next);
+              const int ny = Y(*Next) - 1;
+              if (ny < 0 || nx >= W - 1) continue;
+              Emit({Make(nx, ny, Standing, D), mRide, false});
+            }
+          }
+          if (AnyRunning) Emit({Make(x, y, AirNoSteer, D), mLeftBehind, false});
+        }
+        break;
+      }
+      case AirSteer:
+      case AirNoSteer:
+        if (Phase == AirSteer)
+          for (int dx : {-1, 1})
+            if (SideOpen(D, x, y, dx))
+              Arrive(x + dx, y, AirNoSteer, D, dx < 0 ? mSteerLeft : mSteerRight, Emit);
+        if (y + 1 >= H - 1)
+          Emit({S, mFall, true});
+        else
+          Arrive(x, y + 1, AirSteer, D, mFall, Emit);
+        break;
+      case JumpSteer:
+      case JumpNoSteer:
+        if (Phase == JumpSteer)
+          for (int dx : {-1, 1})
+            if (SideOpen(D, x, y, dx))
+              Emit({Make(x + dx, y, JumpNoSteer, D),
+                    std::uint8_t(dx < 0 ? mSteerLeft : mSteerRight), false});
+        {
+          // The end of the jump: a step down, refused by a floor.
+          const TFloor Here = FloorOf(D, x, y);
+          if (Here != None) Emit({Make(x, y, Standing, D), mFall, false});
+          if (Here != Solid) {
+            if (y + 1 >= H - 1)
+              Emit({S, mFall, true});
+            else
+              Arrive(x, y + 1, AirNoSteer, D, std::uint8_t(mFall | (Here == Maybe ? Missed : 0)),
+                     Emit);
+          }
+        }
+        break;
+    }
+  }
+
+  // The hero after a change of the level in his cell: a hero in the air on a floor stands; a
+  // standing one without a floor falls.
+  TState Settle(int x, int y, TPhase Phase, const TDyn& D) const {
+    const TFloor F = FloorOf(D, x, y);
+    if (Phase == Standing && F == None) return Make(x, y, AirNoSteer, D);
+    if ((Phase == AirSteer || Phase == AirNoSteer) && F == Solid) return Make(x, y, Standing, D);
+    return Make(x, y, Phase, D);
+  }
+
+  TState StartState() const {
+    const TDyn D{};
+    const TFloor F = FloorOf(D, L.Start.X, L.Start.Y);
+    return Make(L.Start.X, L.Start.Y, F == None ? AirNoSteer : Standing, D);
+  }
+
+  const TLevelDescription& L;
+  int W;
+  int H;
+  bool Generous;
+  bool Fits = true;
+  std::vector<int> LockV, LockH, Gold, KeyAt, SwitchAt, FightAt;
+  std::vector<std::uint64_t> TrackMask;
+  std::vector<bool> PlatformStart;
+  std::vector<TGate> LockGates;
+  std::vector<bool> LockSealed;
+  std::vector<TPoint> GoldCells, SwitchCells;
+  std::vector<bool> SwitchDown, SwitchSealed;
+  int Keys = 0;
+  std::vector<TPlatform> Platforms;
+  struct TLink {
+    int Switch;
+    int Platform;
+    bool Reverse;
+  };
+  std::vector<TLink> Links;
+  std::vector<std::string> Notes;
+  int LockBase = 0, KeyBase = 0, GoldBase = 0, LeverBase = 0, FightBase = 0;
+
+ private:
+  int NewLock(const TGate& G, const std::vector<TGate>& Sealed) {
+    LockGates.push_back(G);
+    LockSealed.push_back(std::find(Sealed.begin(), Sealed.end(), G) != Sealed.end());
+    return static_cast<int>(LockGates.size()) - 1;
+  }
+  // The cells a piece can stand at: from its start both ways along its axis until the moving
+  // wall's own rule stops it (walls as the map starts).
+  void BuildTrack(TPlatform& P) {
+    const TDyn D{};
+    auto Blocked = [&](int x, int y, int dx, int dy) {
+      const int xn = x + dx;
+      const int yn = y + dy;
+      if (!L.Inside(xn, yn)) return true;
+      const bool HorzThere = L.Has(xn, yn, gcWallHorz) && !PlatformStart[Index(xn, yn)];
+      if (dy != 0) return HorzThere || yn == 0;
+      if (dx < 0) return HorzThere || (WallV(D, x, y) && y > 0 && WallV(D, x, y - 1));
+      return HorzThere || (WallV(D, xn, y) && y > 0 && WallV(D, xn, y - 1));
+    };
+    const int dx = P.Vertical ? 0 : 1;
+    const int dy = P.Vertical ? 1 : 0;
+    std::vector<int> Back;
+    for (int x = P.Start.X, y = P.Start.Y; !Blocked(x, y, -dx, -dy); x -= dx, y -= dy)
+      Back.push_back(Index(x - dx, y - dy));
+    P.Track.assign(Back.rbegin(), Back.rend());
+    P.Track.push_back(Index(P.Start.X, P.Start.Y));
+    for (int x = P.Start.X, y = P.Start.Y; !Blocked(x, y, dx, dy); x += dx, y += dy)
+      P.Track.push_back(Index(x + dx, y + dy));
+  }
+};
+
+constexpr std::uint32_t DeadState = 0xFFFFFFFFU;
+
+struct TEdge {
+  std::uint32_t To;
+  std::uint8_t Move;
+  std::int16_t Gate;
+};
+
+struct TGraph {
+  TStateTable Table;
+  std::vector<std::uint32_t> First;  // edges of state i: Edges[First[i] .. First[i + 1])
+  std::vector<TEdge> Edges;
+  bool Truncated = false;
+  bool Won = false;
+};
+
+// Breadth-first search from the start; winning states are not expanded.
+void Explore(const TModel& M, TGraph& G, const TAnalysisLimits& Limits, bool StopAtWin,
+             bool KeepEdges) {
+  G.Table.Insert(M.StartState());
+  for (std::size_t i = 0; i < G.Table.States.size(); ++i) {
+    if (KeepEdges) G.First.push_back(static_cast<std::uint32_t>(G.Edges.size()));
+    const TState S = G.Table.States[i];
+    if (M.Won(S)) {
+      G.Won = true;
+      if (StopAtWin) return;
+      continue;
+    }
+    if (G.Table.States.size() > Limits.MaxStates) {
+      G.Truncated = true;
+      continue;
+    }
+    M.Successors(S, [&](const TOutcome& O) {
+      const std::uint32_t To = O.Dead ? DeadState : G.Table.Insert(O.To).first;
+      if (KeepEdges) G.Edges.push_back({To, O.Move, static_cast<std::int16_t>(O.Gate)});
+    });
+  }
+  if (KeepEdges) G.First.push_back(static_cast<std::uint32_t>(G.Edges.size()));
+}
+
+// Marks every state from which a marked state can be reached, over the graph's edges.
+std::vector<bool> BackwardFrom(const TGraph& G, std::vector<bool> Marked,
+                               const std::vector<bool>* Within = nullptr) {
+  const std::size_t N = G.Table.States.size();
+  std::vector<std::uint32_t> Count(N + 1, 0);
+  for (const TEdge& E : G.Edges)
+    if (E.To != DeadState) ++Count[E.To + 1];
+  for (std::size_t i = 0; i < N; ++i) Count[i + 1] += Count[i];
+  std::vector<std::uint32_t> Rev(Count[N]);
+  std::vector<std::uint32_t> Fill(Count.begin(), Count.end() - 1);
+  for (std::uint32_t From = 0; From < N; ++From)
+    for (std::uint32_t e = G.First[From]; e < G.First[From + 1]; ++e)
+      if (G.Edges[e].To != DeadState) Rev[Fill[G.Edges[e].To]++] = From;
+  std::vector<std::uint32_t> Queue;
+  for (std::uint32_t i = 0; i < N; ++i)
+    if (Marked[i]) Queue.push_back(i);
+  while (!Queue.empty()) {
+    const std::uint32_t S = Queue.back();
+    Queue.pop_back();
+    for (std::uint32_t k = Count[S]; k < Count[S + 1]; ++k) {
+      const std::uint32_t P = Rev[k];
+      if (Marked[P] || (Within != nullptr && !(*Within)[P])) continue;
+      Marked[P] = true;
+      Queue.push_back(P);
+    }
+  }
+  return Marked;
+}
+
+// Whether a winning state is reachable from the start without the edges that open or flip one
+// gate: sealing a gate only takes moves away, so the sealed level's states are all in the graph.
+bool WinsWithout(const TGraph& G, const std::vector<bool>& WonState, int Gate) {
+  std::vector<bool> Seen(G.Table.States.size(), false);
+  std::vector<std::uint32_t> Stack{0};
+  Seen[0] = true;
+  while (!Stack.empty()) {
+    const std::uint32_t S = Stack.back();
+    Stack.pop_back();
+    if (WonState[S]) return true;
+    for (std::uint32_t e = G.First[S]; e < G.First[S + 1]; ++e) {
+      const TEdge& E = G.Edges[e];
+      if (E.To == DeadState || E.Gate == Gate || Seen[E.To]) continue;
+      Seen[E.To] = true;
+      Stack.push_back(E.To);
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+std::string GateText(const TGate& Gate) {
+  const char* Kind = Gate.Kind == TGate::LockVert   ? "lock (wall)"
+                     : Gate.Kind == TGate::LockHorz ? "lock (floor)"
+                                                    : "switch";
+  return std::string(Kind) + " at (" + std::to_string(Gate.Cell.X) + ", " +
+         std::to_string(Gate.Cell.Y) + ")";
+}
+
+bool TLevelVerdict::HasDeathLoop() const {
+  return std::any_of(Resurrections.begin(), Resurrections.end(),
+                     [](const TResurrection& R) { return R.CertainDeath; });
+}
+
+std::vector<TGate> TLevelVerdict::UnneededNamedGates() const {
+  std::vector<TGate> Result;
+  for (const TGateVerdict& G : Gates)
+    if (G.Named && !G.Needed) Result.push_back(G.Gate);
+  return Result;
+}
+
+bool CanCompleteWithout(const TLevelDescription& Level, const std::vector<TGate>& Sealed,
+                        const TAnalysisLimits& Limits) {
+  const TModel M(Level, false, Sealed);
+  if (!M.Fits) return false;
+  TGraph G;
+  Explore(M, G, Limits, true, false);
+  return G.Won;
+}
+
+TGenerousReach GenerousReach(const TLevelDescription& Level) {
+  TGenerousReach R;
+  R.Reached.assign(Level.Codes.size(), false);
+  if (Level.Width < 2 || Level.Height < 2 || !Level.Inside(Level.Start.X, Level.Start.Y)) return R;
+  const TModel M(Level, true, {});
+  TGraph G;
+  Explore(M, G, {}, false, false);
+  for (const TState& S : G.Table.States) R.Reached[S.Pos / 8] = true;
+  for (const TPoint& Gold : M.GoldCells)
+    if (!R.Reached[static_cast<std::size_t>(Gold.Y * Level.Width + Gold.X)])
+      R.UnreachableGold.push_back(Gold);
+  return R;
+}
+
+std::vector<TPoint> GenerousUnreachableGold(const TLevelDescription& Level) {
+  return GenerousReach(Level).UnreachableGold;
+}
+
+TLevelVerdict AnalyzeLevel(const TLevelDescription& Level, const std::vector<TGate>& NamedGates,
+                           const TAnalysisLimits& Limits) {
+  const auto Begin = std::chrono::steady_clock::now();
+  TLevelVerdict V;
+  if (Level.Width < 5 || Level.Height < 4 ||
+      Level.Codes.size() != static_cast<std::size_t>(Level.Width * Level.Height)) {
+    V.Error = "The map must have at least 5 columns and 4 rows.";
+    return V;
+  }
+  if (!Level.Inside(Level.Start.X, Level.Start.Y)) {
+    V.Error = "The start cell lies outside the map.";
+    return V;
+  }
+  const TModel M(Level, false, {});
+  if (!M.Fits) {
+    V.Error = "Too many locks, keys, gold pieces, switches and platforms for one state.";
+    return V;
+  }
+  V.Notes = M.Notes;
+  TGraph G;
+  Explore(M, G, Limits, false, true);
+  if (G.Truncated) {
+    V.Incomplete = true;
+    V.Notes.push_back(
+        "state limit reached: the search is incomplete, verdicts cover the states found");
+  }
+  const std::size_t N = G.Table.States.size();
+  V.States = N;
+
+  std::vector<bool> WonState(N, false);
+  for (std::size_t i = 0; i < N; ++i) WonState[i] = M.Won(G.Table.States[i]);
+  const std::vector<bool> CanWin = BackwardFrom(G, WonState);
+  V.Completable = CanWin[0];
+  V.CompletableStates = static_cast<std::size_t>(std::count(CanWin.begin(), CanWin.end(), true));
+
+  // States that cannot win but from which the hero still lands on a floor somewhere.
+  std::vector<bool> Lost(N), StandMark(N, false);
+  for (std::size_t i = 0; i < N; ++i) {
+    Lost[i] = !CanWin[i];
+    StandMark[i] = Lost[i] && G.Table.States[i].Pos % 8 == Standing;
+  }
+  const std::vector<bool> Lands = BackwardFrom(G, StandMark, &Lost);
+  std::vector<bool> DiesMark(N, false);
+  for (std::uint32_t i = 0; i < N; ++i)
+    for (std::uint32_t e = G.First[i]; e < G.First[i + 1]; ++e)
+      if (G.Edges[e].To == DeadState) DiesMark[i] = Lost[i];
+  const std::vector<bool> CanDie = BackwardFrom(G, DiesMark, &Lost);
+
+  // Cells.
+  const int Cells = Level.Width * Level.Height;
+  std::vector<bool> Reached(Cells, false), RouteCell(Cells, false);
+  for (std::size_t i = 0; i < N; ++i) {
+    const int c = static_cast<int>(G.Table.States[i].Pos / 8);
+    Reached[c] = true;
+    if (CanWin[i]) RouteCell[c] = true;
+  }
+
+  // Traps and deadly moves, by cell and move.
+  std::map<std::tuple<int, int, std::uint8_t>, std::uint32_t> TrapAt;
+  std::set<std::pair<int, std::uint8_t>> Deadly;
+  for (std::uint32_t i = 0; i < N; ++i) {
+    if (!CanWin[i]) continue;
+    for (std::uint32_t e = G.First[i]; e < G.First[i + 1]; ++e) {
+      const TEdge& E = G.Edges[e];
+      const int c = static_cast<int>(G.Table.States[i].Pos / 8);
+      if (E.To == DeadState || !Lands[E.To]) {
+        if (E.To == DeadState || !CanWin[E.To]) Deadly.insert({c, E.Move});
+        continue;
+      }
+      if (CanWin[E.To]) continue;
+      const int To = static_cast<int>(G.Table.States[E.To].Pos / 8);
+      TrapAt.emplace(std::make_tuple(c, To, E.Move), E.To);
+    }
+  }
+  V.DeadlyMoves = static_cast<int>(Deadly.size());
+  for (const auto& [Key, To] : TrapAt) {
+    const auto [c, ToCell, Move] = Key;
+    TTrap T;
+    T.Cell = {M.X(c), M.Y(c)};
+    T.Move = MoveText(Move);
+    T.Lands = {M.X(ToCell), M.Y(ToCell)};
+    T.CanDie = CanDie[To];
+    // Cells reachable after the move.
+    std::vector<bool> Seen(N, false);
+    std::vector<bool> CellSeen(Cells, false);
+    std::vector<std::uint32_t> Stack{To};
+    Seen[To] = true;
+    while (!Stack.empty()) {
+      const std::uint32_t S = Stack.back();
+      Stack.pop_back();
+      CellSeen[G.Table.States[S].Pos / 8] = true;
+      for (std::uint32_t e = G.First[S]; e < G.First[S + 1]; ++e)
+        if (const std::uint32_t t = G.Edges[e].To; t != DeadState && !Seen[t]) {
+          Seen[t] = true;
+          Stack.push_back(t);
+        }
+    }
+    T.StuckCells = static_cast<int>(std::count(CellSeen.begin(), CellSeen.end(), true));
+    V.Traps.push_back(T);
+  }
+
+  // Resurrection points: the start, and every cell entered on a screen change.
+  std::map<int, TResurrection> Points;
+  std::set<std::pair<int, TDyn>> Checked;
+  auto Screen = [&](int c) { return std::make_pair(M.X(c) / 5, M.Y(c) / 4); };
+  auto CheckPoint = [&](int c, const TDyn& D) {
+    if (!Checked.insert({c, D}).second) return;
+    TResurrection& R = Points.emplace(c, TResurrection{{M.X(c), M.Y(c)}}).first->second;
+    if (M.FloorOf(D, M.X(c), M.Y(c)) == Solid) return;
+    R.Standing = false;
+    // Pressing no key: only gravity and the platforms act.
+    std::set<std::pair<std::uint32_t, TDyn>> Seen;
+    std::vector<TState> Stack{M.Make(M.X(c), M.Y(c), AirNoSteer, D)};
+    bool Dies = false;
+    bool Stands = false;
+    while (!Stack.empty()) {
+      const TState S = Stack.back();
+      Stack.pop_back();
+      if (!Seen.insert({S.Pos, S.Dyn}).second) continue;
+      if (S.Pos % 8 == Standing) {
+        Stands = true;
+        continue;
+      }
+      M.Successors(S, [&](const TOutcome& O) {
+        if ((O.Move & 0x7F) != mFall) return;
+        if (O.Dead)
+          Dies = true;
+        else
+          Stack.push_back(O.To);
+      });
+    }
+    if (Dies && !Stands) R.CertainDeath = true;
+    if (Dies && Stands) R.PossibleDeath = true;
+  };
+  CheckPoint(static_cast<int>(G.Table.States[0].Pos / 8), G.Table.States[0].Dyn);
+  for (std::uint32_t i = 0; i < N; ++i)
+    for (std::uint32_t e = G.First[i]; e < G.First[i + 1]; ++e) {
+      const TEdge& E = G.Edges[e];
+      if (E.To == DeadState) continue;
+      const int From = static_cast<int>(G.Table.States[i].Pos / 8);
+      const int To = static_cast<int>(G.Table.States[E.To].Pos / 8);
+      if (Screen(From) != Screen(To)) CheckPoint(To, G.Table.States[E.To].Dyn);
+    }
+  for (auto& [c, R] : Points) V.Resurrections.push_back(R);
+
+  // Space.
+  std::set<std::pair<int, int>> ScreensEntered;
+  for (int c = 0; c < Cells; ++c) {
+    if (Reached[c]) {
+      ++V.ReachableCells;
+      if (!RouteCell[c]) ++V.DeadEndCells;
+      ScreensEntered.insert(Screen(c));
+    } else {
+      ++V.UnreachableCells;
+      const bool Solid =
+          Level.Has(M.X(c), M.Y(c), gcWallVert) && Level.Has(M.X(c), M.Y(c), gcWallHorz);
+      if (!Solid) ++V.UnreachableOpenCells;
+    }
+  }
+  V.Screens = (Level.Width / 5) * (Level.Height / 4);
+  for (int sx = 0; sx < Level.Width / 5; ++sx)
+    for (int sy = 0; sy < Level.Height / 4; ++sy)
+      if (!ScreensEntered.count({sx, sy})) ++V.EmptyScreens;
+
+  // Gates: every lock and switch, sealed one at a time.
+  std::vector<TGate> All = M.LockGates;
+  for (const TPoint& S : M.SwitchCells) All.push_back({TGate::Switch, S});
+  for (const TGate& Named : NamedGates)
+    if (std::find(All.begin(), All.end(), Named) == All.end())
+      V.Notes.push_back("named gate " + GateText(Named) + " is not in the map");
+  for (std::size_t i = 0; i < All.size(); ++i) {
+    TGateVerdict GV;
+    GV.Gate = All[i];
+    GV.Named = std::find(NamedGates.begin(), NamedGates.end(), All[i]) != NamedGates.end();
+    GV.Needed = V.Completable && !WinsWithout(G, WonState, static_cast<int>(i));
+    V.Gates.push_back(GV);
+  }
+  V.UnreachableGold = GenerousUnreachableGold(Level);
+  V.Milliseconds =
+      std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - Begin).count();
+  return V;
+}
+
+}  // namespace karvan

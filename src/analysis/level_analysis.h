@@ -1,0 +1,113 @@
+// The level analysis: a search over every state the hero can reach on the game's rules, and
+// the verdicts a level designer needs from it. The hero's state is his cell, his phase
+// (standing, falling with or without the one steering step, at the top of a jump with or
+// without it), and the level's changes: locks opened, keys and gold taken, switch levers,
+// the mode of every platform a switch drives (never started, running, stopped) and the side
+// fights won. Walking, jumping with its steering step, falling, the deadly fall into the last
+// row, keys and locks, switches and platforms follow the game's code.
+//
+// Treated generously, in the player's favour:
+// - Scorpions are left out: the player can always wait until one has walked away.
+// - Timing: a running or stopped platform may be anywhere on its track at any moment, so each
+//   cell of the track is a floor that may be there or not (the player waits for it); a hero on
+//   a running platform may ride it one cell either way; a falling hero may land on it or miss
+//   it. A piece that was never started stays at its start cell.
+// - A side fight (snake, big spider) is won by entering its scene.
+// Deaths end a line of play: a route that needs one is no route.
+//
+// Use from the editor: fill a TLevelDescription (level_description.h) from the level being
+// edited and call GenerousUnreachableGold (fast, every edit) or AnalyzeLevel (the full verdict).
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "analysis/level_description.h"
+
+namespace karvan {
+
+// A lock (by its cell and edge) or a switch (by its cell).
+struct TGate {
+  enum TKind : std::uint8_t { LockVert, LockHorz, Switch };
+  TKind Kind = Switch;
+  TPoint Cell;
+  bool operator==(const TGate&) const = default;
+};
+std::string GateText(const TGate& Gate);
+
+// A move that takes the hero from a state that can still complete the level to one that
+// cannot, and from which he lands somewhere instead of only falling to his death.
+struct TTrap {
+  TPoint Cell;          // where the move starts
+  std::string Move;     // what the player does there
+  TPoint Lands;         // the cell the move leads to
+  int StuckCells = 0;   // cells the hero can still reach after it
+  bool CanDie = false;  // a fall into the last row is still possible (a death is the only way out)
+};
+
+// A cell where the hero comes back to life.
+struct TResurrection {
+  TPoint Cell;
+  bool Standing = true;        // he comes back on a floor
+  bool CertainDeath = false;   // without a key press he falls into the last row again
+  bool PossibleDeath = false;  // he may, depending on where a platform is
+};
+
+struct TGateVerdict {
+  TGate Gate;
+  bool Needed = false;  // the level cannot be completed with this gate sealed
+  bool Named = false;
+};
+
+struct TLevelVerdict {
+  std::string Error;        // not empty: the analysis could not run
+  bool Incomplete = false;  // the state limit was reached
+  bool Completable = false;
+  std::size_t States = 0;
+  std::size_t CompletableStates = 0;
+  int ReachableCells = 0;
+  int DeadEndCells = 0;  // reachable, but no state in them can still complete the level
+  int UnreachableCells = 0;
+  int UnreachableOpenCells = 0;  // unreachable cells that are not solid (both walls)
+  int EmptyScreens = 0;          // screens the hero never enters
+  int Screens = 0;
+  std::vector<TTrap> Traps;
+  int DeadlyMoves = 0;  // moves after which only a death follows (pits), by cell and move
+  std::vector<TResurrection> Resurrections;
+  std::vector<TGateVerdict> Gates;
+  std::vector<TPoint> UnreachableGold;  // generous reachability
+  std::vector<std::string> Notes;
+  double Milliseconds = 0;
+
+  bool HasDeathLoop() const;
+  std::vector<TGate> UnneededNamedGates() const;
+};
+
+// A search that reaches the limit stops and says so (TLevelVerdict::Incomplete); its verdicts
+// then cover only the states found.
+struct TAnalysisLimits {
+  std::size_t MaxStates = 3'000'000;
+};
+
+// The full verdict. Named gates are the ones the level's route is declared to need; each gets
+// checked by sealing it.
+TLevelVerdict AnalyzeLevel(const TLevelDescription& Level,
+                           const std::vector<TGate>& NamedGates = {},
+                           const TAnalysisLimits& Limits = {});
+
+// Whether the level can be completed with the given gates sealed (never opened or flipped).
+bool CanCompleteWithout(const TLevelDescription& Level, const std::vector<TGate>& Sealed,
+                        const TAnalysisLimits& Limits = {});
+
+// Gold that no walk, jump or fall reaches even with every lock open and every platform
+// anywhere on its track; also every cell reached, Reached[y * Width + x].
+struct TGenerousReach {
+  std::vector<TPoint> UnreachableGold;
+  std::vector<bool> Reached;
+};
+TGenerousReach GenerousReach(const TLevelDescription& Level);
+std::vector<TPoint> GenerousUnreachableGold(const TLevelDescription& Level);
+
+}  // namespace karvan
