@@ -5,6 +5,7 @@
 #include <fstream>
 #include <random>
 
+#include "analysis/level_analysis.h"
 #include "game/custom_level_file.h"
 #include "game_bridge.h"
 
@@ -29,6 +30,33 @@ int CountWith(const LevelDocument& Document, CellCode Bits) {
     for (int x = 0; x < Document.Width(); ++x)
       if ((Document.Code(x, y) & Bits) != 0) ++Count;
   return Count;
+}
+
+// The level as the analysis takes it: what a level file can carry.
+TLevelDescription Describe(const LevelDocument& Document, TPoint Start) {
+  TLevelDescription Level;
+  Level.Name = "edited level";
+  Level.Width = Document.Width();
+  Level.Height = Document.Height();
+  Level.Codes.reserve(static_cast<std::size_t>(Level.Width) * Level.Height);
+  for (int y = 0; y < Level.Height; ++y)
+    for (int x = 0; x < Level.Width; ++x) Level.Codes.push_back(Document.Code(x, y));
+  for (const SwitchRecord& R : Document.Switches)
+    Level.Switches.push_back({R.Switch, R.Platform, R.Dir, false});
+  Level.Start = Start;
+  return Level;
+}
+
+// The analysis needs a level the game plays, with every switch record inside the map.
+std::optional<TLevelDescription> Analysable(const LevelDocument& Document) {
+  const auto Hero = Document.HeroCell();
+  if (!Hero || Document.Width() < 5 || Document.Height() < 4 ||
+      static_cast<long long>(Document.Width()) * Document.Height() >
+          static_cast<long long>(MaxCustomLevelCells))
+    return std::nullopt;
+  for (const SwitchRecord& R : Document.Switches)
+    if (!Document.Contains(R.Switch) || !Document.Contains(R.Platform)) return std::nullopt;
+  return Describe(Document, *Hero);
 }
 
 }  // namespace
@@ -75,10 +103,37 @@ std::vector<Finding> CheckDocument(const LevelDocument& Document) {
                            CellName(R.Switch) + " lies outside the map."});
   }
 
+  if (const auto Level = Analysable(Document))
+    for (const TPoint Gold : GenerousUnreachableGold(*Level))
+      Found.push_back({Severity::Spoils, Gold,
+                       "No walk, jump or fall reaches the gold at " + CellName(Gold) +
+                           ", even with every lock open and every platform anywhere."});
+
   const CellCode Locks = KindBit(gcLockVert) | KindBit(gcLockHorz);
   if (const auto Lock = FirstWith(Document, Locks); Lock && !FirstWith(Document, KindBit(gcKey)))
     Found.push_back({Severity::Spoils, *Lock,
                      "Locks but no key: the lock at " + CellName(*Lock) + " never opens."});
+  return Found;
+}
+
+std::vector<Finding> CheckRoutes(const LevelDocument& Document) {
+  std::vector<Finding> Found;
+  const auto Level = Analysable(Document);
+  if (!Level) return Found;
+  TAnalysisLimits Limits;
+  Limits.MaxStates = 400'000;
+  const TLevelVerdict Verdict = AnalyzeLevel(*Level, {}, Limits);
+  if (!Verdict.Error.empty() || Verdict.Incomplete) return Found;
+  for (const TTrap& Trap : Verdict.Traps)
+    Found.push_back({Severity::Spoils, Trap.Cell,
+                     "A trap: " + Trap.Move + " at " + CellName(Trap.Cell) + " leads to " +
+                         CellName(Trap.Lands) + ", from where the level cannot be completed" +
+                         (Trap.CanDie ? " (only a death gets the hero out)." : ".")});
+  for (const TResurrection& Back : Verdict.Resurrections)
+    if (Back.CertainDeath)
+      Found.push_back({Severity::Spoils, Back.Cell,
+                       "The hero comes back to life at " + CellName(Back.Cell) +
+                           " and falls to his death again: the lives run out by themselves."});
   return Found;
 }
 

@@ -22,6 +22,11 @@ struct Finding {
 // The checks that look at the document alone; quick enough for every edit.
 std::vector<Finding> CheckDocument(const LevelDocument& Document);
 
+// The route checks of the level analysis: every move that leaves the level impossible to
+// complete, and a return to life that always ends in another death. Silent when the search
+// could not cover every state within its limit.
+std::vector<Finding> CheckRoutes(const LevelDocument& Document);
+
 // How long after the start the level is watched for harm to the hero.
 inline constexpr long long HarmWindowMs = 5000;
 

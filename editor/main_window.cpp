@@ -67,6 +67,13 @@ LevelDocument FreshLevel() {
   return D;
 }
 
+// The checks that play or search the level: too slow for every edit.
+std::vector<Finding> SlowChecks(const LevelDocument& Document) {
+  std::vector<Finding> Found = CheckRoutes(Document);
+  if (auto Hurt = CheckFirstSeconds(Document)) Found.insert(Found.begin(), *Hurt);
+  return Found;
+}
+
 }  // namespace
 
 MainWindow::MainWindow(QWidget* Parent) : QMainWindow(Parent) {
@@ -101,7 +108,7 @@ MainWindow::MainWindow(QWidget* Parent) : QMainWindow(Parent) {
 
   connect(&Editor, &EditorModel::DocumentChanged, this, [this] {
     PlayChecked = false;
-    PlayFinding.reset();
+    SlowFindings.clear();
     ++CheckGeneration;
     RefreshChecks();
     RefreshSwitchTable();
@@ -515,7 +522,7 @@ void MainWindow::RefreshSwitchTable() {
 
 void MainWindow::RefreshChecks() {
   std::vector<Finding> All = CheckDocument(Editor.Document());
-  if (PlayFinding) All.push_back(*PlayFinding);
+  All.insert(All.end(), SlowFindings.begin(), SlowFindings.end());
   for (const std::string& Note : OpenNotes) All.push_back({Severity::Note, std::nullopt, Note});
   Shown = All;
   Checks->clear();
@@ -536,7 +543,7 @@ void MainWindow::RefreshChecks() {
 void MainWindow::RunPlayCheck() {
   PlayCheckTimer.stop();
   const int Generation = ++CheckGeneration;  // a check still running beside is out of date
-  PlayFinding = CheckFirstSeconds(Editor.Document());
+  SlowFindings = SlowChecks(Editor.Document());
   PlayChecked = Generation == CheckGeneration;
   RefreshChecks();
 }
@@ -548,11 +555,11 @@ void MainWindow::StartPlayCheck() {
   }
   const LevelDocument Document = Editor.Document();
   const int Generation = CheckGeneration;
-  auto Result = std::make_shared<std::optional<Finding>>();
-  PlayWorker.reset(QThread::create([Document, Result] { *Result = CheckFirstSeconds(Document); }));
+  auto Result = std::make_shared<std::vector<Finding>>();
+  PlayWorker.reset(QThread::create([Document, Result] { *Result = SlowChecks(Document); }));
   connect(PlayWorker.get(), &QThread::finished, this, [this, Result, Generation] {
     if (Generation != CheckGeneration) return;
-    PlayFinding = *Result;
+    SlowFindings = *Result;
     PlayChecked = true;
     RefreshChecks();
   });

@@ -125,7 +125,7 @@ class MainWindow : public QMainWindow {
   QString CurrentFile;
   // Notes about the opened file or built-in level, shown until another is opened.
   std::vector<std::string> OpenNotes;
-  std::optional<Finding> PlayFinding;
+  std::vector<Finding> SlowFindings;
   bool PlayChecked = false;
   std::vector<Finding> Shown;
   QTimer PlayCheckTimer;

@@ -156,6 +156,29 @@ TEST(Checks, EachCheckOnALevelMadeToFailIt) {
   EXPECT_FALSE(CheckFirstSeconds(D));
 }
 
+TEST(Checks, RoutesGoldOutOfReachTrapsAndDeathLoops) {
+  EXPECT_TRUE(CheckRoutes(Playable()).empty());
+
+  // Two cells above the floor is more than a jump.
+  LevelDocument D = Playable();
+  D.SetCode(2, 1, KindBit(gcGold));
+  EXPECT_TRUE(Mentions(CheckDocument(D), "No walk, jump or fall reaches the gold", TPoint{2, 1}));
+  EXPECT_FALSE(Mentions(CheckDocument(D), "reaches the gold at (4, 3)"));
+
+  // A walled pit two cells deep beside the start, the gold on the other side.
+  const ReadResult Pit =
+      ReadLevelLines({"AddRow('5,4,4,4,4,1');", "AddRow('1,0,0,0,0,1');", "AddRow('1,0,0,0,0,1');",
+                      "AddRow('65,16,0,0,0,1');", "AddRow('4,4,4,1,5,4');",
+                      "AddRow('0,0,0,1,1,0');", "AddRow('0,0,0,4,0,0');"});
+  ASSERT_TRUE(CheckDocument(Pit.Document).empty());
+  EXPECT_TRUE(Mentions(CheckRoutes(Pit.Document), "A trap"));
+
+  // Without a floor under the start the hero falls into the last row at every return.
+  D = Playable();
+  D.SetCode(0, 4, 0);
+  EXPECT_TRUE(Mentions(CheckRoutes(D), "falls to his death again", TPoint{0, 3}));
+}
+
 TEST_F(EditorWindow, TheChecksPanelNamesTheCellOfEachFinding) {
   Window->OpenFile(Write("level.karvan", Playable().Text()));
   Window->RunPlayCheck();
