@@ -14,6 +14,7 @@ struct TCrystal {
   int Height = 0;
   bool Visible = false;         // what the user sees
   bool CrystalVisible = false;  // what the frame being built wants, applied by Draw
+  bool InFrame = false;         // in the form's list of crystals the frame being built lit
 };
 
 }  // namespace karvan

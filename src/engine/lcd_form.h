@@ -134,12 +134,31 @@ class TLCDForm {
   void RenderDigit(int CrystalNr, int Nr);
   void ShowCrystal(int Nr);
   static constexpr int NumInCell() { return GridCrystalCount; }
+  // Applies the frame: only the crystals lit now or shown before are looked at, and the
+  // platform hears of those that changed, in ascending order.
   void Draw();
+  // Darkens the frame being built (every crystal it lit).
+  void ClearFrame();
 
   // Grid queries.
-  bool InMapRange(int x, int y) const;
+  bool InMapRange(int x, int y) const {
+    return x >= 0 && y >= 0 && x < static_cast<int>(Map.size()) &&
+           y < static_cast<int>(Map[static_cast<std::size_t>(x)].size());
+  }
   bool InSideMapRange(int x, int y) const;
-  TSideCellRec& GetSideArr(int x, int y);
+  TSideCellRec& GetSideArr(int x, int y) {
+    if (TSideCellRec* Rec = SideRecOf(x, y)) return *Rec;
+    return SideArrFallback(x, y);
+  }
+  // The side record of the screen of map cell (x, y), when the grid has side records and that
+  // screen has one; nothing otherwise (GetSideArr then answers its fallback).
+  TSideCellRec* SideRecOf(int x, int y) {
+    if (SideArr.empty() || SideArr[0].empty() || !InMapRange(x, y)) return nullptr;
+    const auto sx = static_cast<std::size_t>(x / 5);
+    const auto sy = static_cast<std::size_t>(y / 4);
+    if (sx < SideArr.size() && sy < SideArr[sx].size()) return &SideArr[sx][sy];
+    return nullptr;
+  }
   TSideCrystals GetSideCrystals() const;
   bool IsHeroPos(int xParam, int yParam) const;
   TPos GetDir(int x, int y, int xNew, int yNew) const;
@@ -203,9 +222,20 @@ class TLCDForm {
   // Whether the figure is the one the walk over the current grid would visit at its place.
   bool InWalk(const TSprite& Sprite) const;
   std::size_t ActingIndex(const TSprite& Sprite) const;
+  TSideCellRec& SideArrFallback(int x, int y);
 
   // Sorted by walk order; declared before every owner of figures, which unlist themselves.
   std::vector<TSprite*> Acting;
+  void LightCrystal(TCrystal& Crystal, int Nr) {
+    Crystal.CrystalVisible = true;
+    if (!Crystal.InFrame) {
+      Crystal.InFrame = true;
+      FrameCrystals.push_back(Nr);
+    }
+  }
+  // The crystals the frame being built lit, and those the last Draw showed.
+  std::vector<int> FrameCrystals;
+  std::vector<int> ShownCrystals;
   std::vector<int> ChangedCrystals;
   std::uint64_t GridGenerationCounter = 0;
   std::vector<TSprite*> MovedSprites;

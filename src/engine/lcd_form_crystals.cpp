@@ -1,5 +1,6 @@
 // The crystal display of the device form: creating crystals from templates, the seven-segment
 // digits, marking crystals lit and applying a frame.
+#include <algorithm>
 #include <array>
 
 #include "engine/lcd_form.h"
@@ -41,7 +42,9 @@ int TLCDForm::AddCrystal(const TImage& ImageParam, int xParam, int yParam) {
   Crystal.Width = ImageParam.Width;
   Crystal.Height = ImageParam.Height;
   CrystalArr.push_back(Crystal);
-  // Draw collects the changed crystals without allocating.
+  // Frames and Draw collect crystals without allocating.
+  FrameCrystals.reserve(CrystalArr.size());
+  ShownCrystals.reserve(CrystalArr.size());
   ChangedCrystals.reserve(CrystalArr.size());
   return static_cast<int>(CrystalArr.size()) - 1;
 }
@@ -72,12 +75,12 @@ void TLCDForm::RenderDigit(int CrystalNr, int Nr) {
 void TLCDForm::ShowCrystal(int Nr) {
   // A number outside the list is the caller's error; it must not write outside the list.
   if (Nr < 0 || Nr >= static_cast<int>(CrystalArr.size())) return;
-  CrystalArr[Nr].CrystalVisible = true;
+  LightCrystal(CrystalArr[Nr], Nr);
 }
 
 void TLCDForm::ShowCrystal(TGridCrystal Sprite, int x, int y) {
   const int Nr = GetCrystalIndex(x, y, Sprite);
-  if (Nr >= 0 && Nr < static_cast<int>(CrystalArr.size())) CrystalArr[Nr].CrystalVisible = true;
+  if (Nr >= 0 && Nr < static_cast<int>(CrystalArr.size())) LightCrystal(CrystalArr[Nr], Nr);
 }
 
 int TLCDForm::GetCrystalIndex(int x, int y, TGridCrystal Sprite) {
@@ -86,15 +89,38 @@ int TLCDForm::GetCrystalIndex(int x, int y, TGridCrystal Sprite) {
 }
 
 void TLCDForm::Draw() {
+  // A crystal can only change when the frame lit it or the last Draw showed it; the frame's
+  // list holds each crystal once, and one that was darkened again is still in it.
   ChangedCrystals.clear();
-  for (std::size_t Nr = 0; Nr < CrystalArr.size(); ++Nr) {
-    TCrystal& Crystal = CrystalArr[Nr];
-    if (Crystal.Visible != Crystal.CrystalVisible) {
-      Crystal.Visible = Crystal.CrystalVisible;
-      ChangedCrystals.push_back(static_cast<int>(Nr));
+  for (const int Nr : ShownCrystals) {
+    TCrystal& Crystal = CrystalArr[static_cast<std::size_t>(Nr)];
+    if (Crystal.Visible && !Crystal.CrystalVisible) {
+      Crystal.Visible = false;
+      ChangedCrystals.push_back(Nr);
     }
   }
-  if (!ChangedCrystals.empty()) GetPlatform().CrystalsChanged(ChangedCrystals);
+  ShownCrystals.clear();
+  for (const int Nr : FrameCrystals) {
+    TCrystal& Crystal = CrystalArr[static_cast<std::size_t>(Nr)];
+    if (!Crystal.CrystalVisible) continue;
+    ShownCrystals.push_back(Nr);
+    if (!Crystal.Visible) {
+      Crystal.Visible = true;
+      ChangedCrystals.push_back(Nr);
+    }
+  }
+  if (ChangedCrystals.empty()) return;
+  std::sort(ChangedCrystals.begin(), ChangedCrystals.end());
+  GetPlatform().CrystalsChanged(ChangedCrystals);
+}
+
+void TLCDForm::ClearFrame() {
+  for (const int Nr : FrameCrystals) {
+    TCrystal& Crystal = CrystalArr[static_cast<std::size_t>(Nr)];
+    Crystal.CrystalVisible = false;
+    Crystal.InFrame = false;
+  }
+  FrameCrystals.clear();
 }
 
 }  // namespace karvan

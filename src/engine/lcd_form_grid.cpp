@@ -13,11 +13,6 @@ void TLCDForm::CreateSideCrystal(TSideCrystal Crystal, int x, int y) {
   SideArr[x][y].Sprites[Crystal] = std::make_unique<TSideSprite>(x, y, Crystal, *this);
 }
 
-bool TLCDForm::InMapRange(int x, int y) const {
-  return x >= 0 && y >= 0 && x < static_cast<int>(Map.size()) &&
-         y < static_cast<int>(Map[x].size());
-}
-
 bool TLCDForm::InSideMapRange(int x, int y) const {
   if (x < 0 || y < 0 || x % 5 != 0 || y % 4 != 0) return false;
   const std::size_t sx = x / 5;
@@ -25,7 +20,7 @@ bool TLCDForm::InSideMapRange(int x, int y) const {
   return sx < SideArr.size() && sy < SideArr[sx].size();
 }
 
-TSideCellRec& TLCDForm::GetSideArr(int x, int y) {
+TSideCellRec& TLCDForm::SideArrFallback(int x, int y) {
   if (SideArr.empty() || SideArr[0].empty()) {
     GetPlatform().ShowMessage("GetSideArr is not assigned yet.");
     // Callers index the record's slots: answer a record of absent figures, reset on every

@@ -18,7 +18,7 @@ void TRender::RenderGame() {
 }
 
 void TRender::ClearCrystals() {
-  for (TCrystal& Crystal : ParentForm.CrystalArr) Crystal.CrystalVisible = false;
+  ParentForm.ClearFrame();
 }
 
 void TRender::RenderSprites() {

@@ -16,20 +16,29 @@ void TKarvanRender::RenderSprites() {
   const int xEnd = std::min(F.MapPos.X + 5, static_cast<int>(F.Map.size()) - 1);
   if (xEnd < 0) return;
   const int yEnd = std::min(F.MapPos.Y + 4, static_cast<int>(F.Map[xEnd].size()) - 1);
-  for (int x = std::max(F.MapPos.X, 0); x <= xEnd; ++x)
-    for (int y = std::max(F.MapPos.Y, 0); y <= yEnd; ++y) {
-      if (x == xEnd && y == yEnd) continue;
-      if (!F.InMapRange(x, y)) continue;
-      for (int Kind = 0; Kind < GridCrystalCount; ++Kind) {
-        // The last column and row drawn contribute only the walls and locks of the edge.
-        const bool Inside = x < xEnd && y < yEnd;
-        const bool BottomEdge = y == yEnd && (Kind == gcWallHorz || Kind == gcLockHorz);
-        const bool RightEdge = x == xEnd && (Kind == gcWallVert || Kind == gcLockVert);
-        if (!Inside && !BottomEdge && !RightEdge) continue;
-        TSprite* Sprite = F.Map[x][y].Sprites[Kind].get();
-        if (Sprite != nullptr && CanRender(x, y)) Sprite->SpriteShowCrystal();
+  const auto Show = [this](int x, int y, const TCellRec& Cell, TGridCrystal Kind) {
+    TSprite* Sprite = Cell.Sprites[Kind].get();
+    if (Sprite != nullptr && CanRender(x, y)) Sprite->SpriteShowCrystal();
+  };
+  for (int x = std::max(F.MapPos.X, 0); x <= xEnd; ++x) {
+    const auto& Column = F.Map[static_cast<std::size_t>(x)];
+    const int yLast = std::min(yEnd, static_cast<int>(Column.size()) - 1);
+    for (int y = std::max(F.MapPos.Y, 0); y <= yLast; ++y) {
+      const TCellRec& Cell = Column[static_cast<std::size_t>(y)];
+      if (x < xEnd && y < yEnd) {
+        for (int Kind = 0; Kind < GridCrystalCount; ++Kind)
+          Show(x, y, Cell, static_cast<TGridCrystal>(Kind));
+      } else if (x < xEnd) {
+        // The last row drawn contributes only the walls and locks of its top edge, the last
+        // column only those of its left edge.
+        Show(x, y, Cell, gcWallHorz);
+        Show(x, y, Cell, gcLockHorz);
+      } else if (y < yEnd) {
+        Show(x, y, Cell, gcWallVert);
+        Show(x, y, Cell, gcLockVert);
       }
     }
+  }
 }
 
 void TKarvanRender::RenderDisplay() {

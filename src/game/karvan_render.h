@@ -8,7 +8,7 @@ namespace karvan {
 
 class TKarvanForm;
 
-class TKarvanRender : public TRender {
+class TKarvanRender final : public TRender {
  public:
   explicit TKarvanRender(TKarvanForm& ParentParam);
 

@@ -105,8 +105,13 @@ bool THeroSprite::Kill() {
 }
 
 bool THeroSprite::SpriteShowCrystal() {
-  if (InSideScene(scHeroPlatform) || InSideScene(scHeroLeft) || InSideScene(scHeroTop))
+  // Every cell of the shown screen asks this in every frame: look the scene up once.
+  if (const TSideCellRec* Rec = ParentForm.SideRecOf(x, y)) {
+    for (const TSideCrystal Kind : {scHeroPlatform, scHeroLeft, scHeroTop})
+      if (Rec->Sprites[Kind] && Rec->Sprites[Kind]->SpriteVisible) return false;
+  } else if (InSideScene(scHeroPlatform) || InSideScene(scHeroLeft) || InSideScene(scHeroTop)) {
     return false;
+  }
   return TMirkSprite::SpriteShowCrystal();
 }
 
