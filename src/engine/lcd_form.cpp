@@ -105,7 +105,8 @@ void TLCDForm::CheckMovement() {
     if (!Sprite->Idle() && Sprite->CheckMove()) AnyMoved = true;
     if (Generation != GridGenerationCounter) return;
     if (Sprite->Listed) {
-      i = ActingIndex(*Sprite);
+      // Mostly the step left the list as it was around the figure.
+      if (i >= Acting.size() || Acting[i] != Sprite) i = ActingIndex(*Sprite);
       if (Sprite->CanAct()) {
         ++i;
       } else {

@@ -46,7 +46,9 @@ void TLCDForm::ResetMovingObjects(bool Init) {
   for (std::size_t x = 0; x < Map.size(); ++x)
     for (std::size_t y = 0; y < Map[x].size(); ++y)
       for (auto& Sprite : Map[x][y].Sprites)
-        if (Sprite) Sprite->ResetMovingObject(Init);
+        if (Sprite &&
+            (!Init || Sprite->SpriteVisible || Sprite->EndPos || Sprite->SpriteDir != PosNone))
+          Sprite->ResetMovingObject(Init);
 }
 
 }  // namespace karvan

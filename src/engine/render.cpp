@@ -35,8 +35,13 @@ void TRender::RenderSprites() {
 
 void TRender::RenderSideSprites() {
   TLCDForm& F = ParentForm;
-  for (int x = F.MapPos.X; x <= F.MapPos.X + 4; ++x)
-    for (int y = F.MapPos.Y; y <= F.MapPos.Y + 3; ++y)
+  // Side records belong to the screens' top left cells: the columns that are multiples of 5
+  // and the rows that are multiples of 4 of the window (one of each, but while the view slides).
+  const auto FirstMultiple = [](int From, int Of) {
+    return (std::max(From, 0) + Of - 1) / Of * Of;
+  };
+  for (int x = FirstMultiple(F.MapPos.X, 5); x <= F.MapPos.X + 4; x += 5)
+    for (int y = FirstMultiple(F.MapPos.Y, 4); y <= F.MapPos.Y + 3; y += 4)
       if (F.InSideMapRange(x, y) && CanRender(-1, -1)) {
         TSideCellRec& Side = F.GetSideArr(x, y);
         for (auto& Sprite : Side.Sprites)

@@ -18,7 +18,11 @@ void TKarvanRender::RenderSprites() {
   const int yEnd = std::min(F.MapPos.Y + 4, static_cast<int>(F.Map[xEnd].size()) - 1);
   const auto Show = [this](int x, int y, const TCellRec& Cell, TGridCrystal Kind) {
     TSprite* Sprite = Cell.Sprites[Kind].get();
-    if (Sprite != nullptr && CanRender(x, y)) Sprite->SpriteShowCrystal();
+    if (Sprite == nullptr || !CanRender(x, y)) return;
+    // Nearly every figure of the screen is absent, awake since an earlier frame and without a
+    // step mark: showing it would change nothing.
+    if (!Sprite->SpriteVisible && Sprite->Awake && !Sprite->Moved) return;
+    Sprite->SpriteShowCrystal();
   };
   for (int x = std::max(F.MapPos.X, 0); x <= xEnd; ++x) {
     const auto& Column = F.Map[static_cast<std::size_t>(x)];

@@ -110,7 +110,7 @@ void TSprite::ResetMovingObject(bool InitObject) {
 
 bool TSprite::CheckMove() {
   // Idle figures leave after plain flag tests: a pass visits every figure of the level.
-  if (TimePassed(KillTime, KillDelay)) {
+  if (KillTime != -1 && TimePassed(KillTime, KillDelay)) {
     SpriteVisible = false;
     KillTime = -1;
     Dead();
@@ -131,7 +131,7 @@ bool TSprite::SpriteShowCrystal() {
   if (!SpriteVisible) return false;
   if (DoBlink()) return false;
   // The blink of a hit that was not fatal ends after one period.
-  if (HP > 0 && TimePassed(KillTime, KillBlink)) KillTime = -1;
+  if (HP > 0 && KillTime != -1 && TimePassed(KillTime, KillBlink)) KillTime = -1;
   DoSpriteShowCrystal();
   return true;
 }

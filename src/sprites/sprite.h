@@ -91,9 +91,14 @@ class TSprite {
   virtual bool DoBlink();
   virtual bool OnScreen(int xParam, int yParam);
   virtual bool Move(TPos MoveDir, bool Forced);
+  // Sends a moving figure back to its start. With InitObject an override must leave an absent
+  // figure that has no direction and no end mark as it is: screen changes skip those.
   virtual void ResetMovingObject(bool InitObject);
   virtual bool CheckMove();
   virtual bool Kill();
+  // Wakes the figure, clears its step mark and lights its crystal when it is present and not
+  // blinked off. For an absent map figure an override may do no more than that: the renderer
+  // skips absent map figures that are awake and carry no step mark.
   virtual bool SpriteShowCrystal();
   virtual bool IsWall(int xNew, int yNew);
   virtual void DoSpriteShowCrystal();
