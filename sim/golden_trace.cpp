@@ -73,7 +73,8 @@ std::string Hex(std::uint64_t Value) {
 
 }  // namespace
 
-TGoldenTrace RecordTrace(const std::vector<std::string>& Args, const std::filesystem::path& Root) {
+TGoldenTrace RecordTrace(const std::vector<std::string>& Args, const std::filesystem::path& Root,
+                         bool Sleep) {
   std::vector<std::string> SimArgs;
   for (std::size_t i = 0; i < Args.size(); ++i) {
     std::string Arg = Args[i];
@@ -85,7 +86,7 @@ TGoldenTrace RecordTrace(const std::vector<std::string>& Args, const std::filesy
   DigestBuffer Digests;
   std::ostream Out(&Digests);
   std::ostringstream Err;
-  if (SimMain(SimArgs, Out, Err, TraceInterval) != 0)
+  if (SimMain(SimArgs, Out, Err, TraceInterval, Sleep) != 0)
     throw std::runtime_error("karvan-sim refused the run: " + Err.str());
   Out.flush();
   return {Args, std::move(Digests.Seconds)};

@@ -24,8 +24,10 @@ struct TGoldenTrace {
 
 // Runs karvan-sim with Args (relative paths resolved against Root) and a state line with the
 // map every TraceInterval ms, and digests them per virtual second. Throws std::runtime_error
-// when the simulator refuses the arguments.
-TGoldenTrace RecordTrace(const std::vector<std::string>& Args, const std::filesystem::path& Root);
+// when the simulator refuses the arguments. With Sleep the run skips the passes the game says
+// change nothing, as a sleeping desktop does; the trace must come out the same.
+TGoldenTrace RecordTrace(const std::vector<std::string>& Args, const std::filesystem::path& Root,
+                         bool Sleep = false);
 
 // The trace file: a comment, the line "args ..." and one "<second> <16 hex digits>" per second.
 void WriteTrace(std::ostream& Out, const TGoldenTrace& Trace);

@@ -36,7 +36,7 @@ std::optional<std::string> CheckReadableFile(const std::string& Path, const std:
 }  // namespace
 
 int SimMain(const std::vector<std::string>& Args, std::ostream& Out, std::ostream& Err,
-            std::int64_t TraceEvery) {
+            std::int64_t TraceEvery, bool Sleep) {
   CLI::App App{"Karvan Mirk headless simulator: runs the game on a virtual clock", "karvan-sim"};
   int Level = 1;
   std::string Custom;
@@ -72,6 +72,7 @@ int SimMain(const std::vector<std::string>& Args, std::ostream& Out, std::ostrea
   Options.Step = Step;
   Options.ShowMap = ShowMap;
   Options.TraceEvery = TraceEvery;
+  Options.Sleep = Sleep;
   if (Until >= 0) Options.Until = Until;
   if (!Custom.empty()) {
     if (auto Problem = CheckReadableFile(Custom, "custom level file", true)) {

@@ -25,7 +25,11 @@ SimPlatform::SimPlatform(TScript ScriptParam, TSimOptions OptionsParam, std::ost
 }
 
 void SimPlatform::PumpMessages() {
-  Clock += Options.Step;
+  std::int64_t Next = Clock + Options.Step;
+  if (Options.Sleep && NextChange > Next)
+    Next = std::min(
+        {NextChange, NextEventTime, NextTrace, Options.Cap, Options.Until.value_or(Never)});
+  Clock = std::max(Next, Clock + Options.Step);
   if (Clock >= NextEventTime) {
     // Mark each event before handling it: a handler may pump again (a scroll, a pause).
     for (std::size_t i = 0; i < Script.Lines.size(); ++i) {
@@ -48,6 +52,7 @@ void SimPlatform::PumpMessages() {
 }
 
 void SimPlatform::Deliver(const TScriptLine& Line) {
+  ++Deliveries;
   if (Line.Action == TAction::State) {
     PrintState(false);
     return;

@@ -23,6 +23,10 @@ struct TSimOptions {
   // A state line each time the clock passes a multiple of this many ms (0: none); the golden
   // traces are made of them.
   std::int64_t TraceEvery = 0;
+  // Skip the passes the game says change nothing, as a desktop sleeping until the next change
+  // does: a pump then advances the clock to that tick, or to the next scripted event, state
+  // line or end of the run when one comes first. Tests compare such runs with ordinary ones.
+  bool Sleep = false;
 };
 
 // Thrown by the pump that reaches the end of the run; unwinds the game loop.
@@ -37,6 +41,7 @@ class SimPlatform : public Platform {
 
   std::int64_t GetTickCount() override { return Clock; }
   void PumpMessages() override;
+  void NextChangeAt(std::int64_t Tick) override { NextChange = Tick; }
   void PlaySound(std::string_view Name) override;
   void ShowMessage(std::string_view Text) override;
   TOpenResult OpenDocument(std::string_view Target) override;
@@ -60,6 +65,7 @@ class SimPlatform : public Platform {
   int MenusShown = 0;
   std::vector<std::string> AllSounds;
   std::vector<std::string> AllMessages;
+  int Deliveries = 0;  // scripted events delivered so far
 
  private:
   void Deliver(const TScriptLine& Line);
@@ -73,6 +79,7 @@ class SimPlatform : public Platform {
   std::vector<bool> Used;
   std::int64_t NextEventTime = 0;  // earliest time of an undelivered event
   std::int64_t NextTrace = 0;      // clock of the next trace line
+  std::int64_t NextChange = 0;     // what the game told about its next change
   std::vector<std::string> Sounds;
   std::vector<std::string> Messages;
 };

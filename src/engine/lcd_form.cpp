@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "engine/change_watch.h"
 #include "engine/level.h"
 #include "engine/platform.h"
 #include "engine/render.h"
@@ -231,12 +232,14 @@ void TLCDForm::Wait(std::int64_t Duration) {
   do {
     if (Render) Render->Run();
     Draw();
+    ChangeWatch.NoteDue(Start + Duration);
     PumpMessages();
   } while (!TimePassed(Start, Duration));
   Animation = false;
 }
 
 void TLCDForm::Scroll(TPos ScrollDir) {
+  ChangeWatch.NoteActivity();
   Scrolling = true;
   switch (ScrollDir) {
     case PosTop:
@@ -277,6 +280,7 @@ TSprite* TLCDForm::HeroSprite() const {
 }
 
 void TLCDForm::Resurrect(bool) {
+  ChangeWatch.NoteActivity();
   if (Lives <= 0) {
     PlayWave("wvGameOver");
     WaitTicks(3000);
@@ -309,6 +313,7 @@ void TLCDForm::IncScore(int Val) {
 
 void TLCDForm::PlayWave(std::string_view s) {
   if (s.empty()) return;
+  ChangeWatch.NoteActivity();
   GetPlatform().PlaySound(s);
   WaitTicks(10);
 }
@@ -349,14 +354,17 @@ void TLCDForm::FormClose() {
 // ---- Input --------------------------------------------------------------------------------
 
 void TLCDForm::KeyDown(Word Key, TShiftState Shift) {
+  ChangeWatch.NoteActivity();
   if (OnKeyDown) OnKeyDown(Key, Shift);
 }
 
 void TLCDForm::KeyUp(Word Key, TShiftState Shift) {
+  ChangeWatch.NoteActivity();
   if (OnKeyUp) OnKeyUp(Key, Shift);
 }
 
 void TLCDForm::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  ChangeWatch.NoteActivity();
   if (WMNCHitTest(X, Y) == HTCLIENT) {
     if (GetGameImage() != nullptr) LCDMouseDown(Button, Shift, X, Y);
   } else if (Button == TMouseButton::mbRight) {
@@ -376,9 +384,11 @@ void TLCDForm::FreeLevel() {
   SideArr.clear();
   RetiredLevels.push_back(std::move(Old));
   ++GridGenerationCounter;
+  ChangeWatch.NoteActivity();
 }
 
 void TLCDForm::NoteMoved(TSprite& Sprite) {
+  ChangeWatch.NoteActivity();
   if (MovedGeneration != GridGenerationCounter) {
     MovedSprites.clear();
     MovedGeneration = GridGenerationCounter;
@@ -424,6 +434,7 @@ bool TLCDForm::InWalk(const TSprite& Sprite) const {
 void TLCDForm::SetLevel(std::unique_ptr<TLevel> NewLevel) {
   Level = std::move(NewLevel);
   ++GridGenerationCounter;
+  ChangeWatch.NoteActivity();
 }
 
 void TLCDForm::CollectRetiredLevel() {
@@ -447,6 +458,7 @@ void TLCDForm::ClearGrid() {
   }
   SideArr.clear();
   ++GridGenerationCounter;
+  ChangeWatch.NoteActivity();
 }
 
 }  // namespace karvan

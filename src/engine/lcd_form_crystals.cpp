@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "engine/change_watch.h"
 #include "engine/lcd_form.h"
 #include "engine/platform.h"
 
@@ -110,6 +111,7 @@ void TLCDForm::Draw() {
     }
   }
   if (ChangedCrystals.empty()) return;
+  ChangeWatch.NoteActivity();
   std::sort(ChangedCrystals.begin(), ChangedCrystals.end());
   GetPlatform().CrystalsChanged(ChangedCrystals);
 }

@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "engine/change_watch.h"
 #include "engine/types.h"
 
 namespace karvan {
@@ -35,6 +36,12 @@ class Platform {
   // then returns. When nothing is waiting it may yield the processor for a few milliseconds at
   // most, so that waiting loops and an idle game do not keep a core busy.
   virtual void PumpMessages() = 0;
+
+  // Told before every PumpMessages: the earliest tick at which the game can change without
+  // input (a step, a blink, the end of a pause, an animation frame); NeverTick when nothing is
+  // due, the current tick when the next pass must come at once. A platform may then block in
+  // PumpMessages until that tick or the next input, whichever comes first.
+  virtual void NextChangeAt(std::int64_t Tick) { static_cast<void>(Tick); }
 
   // Plays a named recording asynchronously; a new sound cuts off the one playing. A name
   // without a recording sounds the desktop's default beep.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "engine/change_watch.h"
 #include "engine/lcd_form.h"
 
 namespace karvan {
@@ -44,8 +45,13 @@ void TRender::RenderSideSprites() {
     for (int y = FirstMultiple(F.MapPos.Y, 4); y <= F.MapPos.Y + 3; y += 4)
       if (F.InSideMapRange(x, y) && CanRender(-1, -1)) {
         TSideCellRec& Side = F.GetSideArr(x, y);
-        for (auto& Sprite : Side.Sprites)
-          if (Sprite) Sprite->SpriteShowCrystal();
+        for (auto& Sprite : Side.Sprites) {
+          if (!Sprite) continue;
+          const bool Awake = Sprite->Awake;
+          const bool Moved = Sprite->Moved;
+          Sprite->SpriteShowCrystal();
+          if (Sprite->Awake != Awake || Sprite->Moved != Moved) ChangeWatch.NoteActivity();
+        }
       }
 }
 

@@ -6,6 +6,7 @@
 #include <random>
 #include <system_error>
 
+#include "engine/change_watch.h"
 #include "engine/platform.h"
 
 namespace karvan {
@@ -19,8 +20,10 @@ bool TimePassed(std::int64_t& Since, std::int64_t Delay) {
   const std::int64_t Current = Now();
   if (Current - Since >= Delay) {
     Since = Current;
+    ChangeWatch.NoteActivity();
     return true;
   }
+  ChangeWatch.NoteDue(Since + Delay);
   return false;
 }
 
@@ -46,13 +49,17 @@ bool PointInPanel(const TPanel* Panel, int x, int y) {
 }
 
 void PumpMessages() {
-  GetPlatform().PumpMessages();
+  Platform& P = GetPlatform();
+  P.NextChangeAt(ChangeWatch.Take(P.GetTickCount()));
+  P.PumpMessages();
 }
 
 void WaitTicks(std::int64_t Duration) {
   const std::int64_t Start = Now();
   for (;;) {
-    PumpMessages();
+    Platform& P = GetPlatform();
+    P.NextChangeAt(TChangeWatch::TakeWaiting(Start + Duration + 1));
+    P.PumpMessages();
     const std::int64_t Current = Now();
     if (Current - Start > Duration) return;
     if (Current < Start) return;  // the counter went back: never wait for ever
@@ -297,6 +304,7 @@ void Randomize() {
 
 int Random(int Range) {
   if (Range <= 0) return 0;
+  ChangeWatch.NoteActivity();
   return static_cast<int>(Generator()() % static_cast<std::uint32_t>(Range));
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "engine/change_watch.h"
 #include "engine/support.h"
 #include "game/karvan_form.h"
 
@@ -22,7 +23,10 @@ void TKarvanRender::RenderSprites() {
     // Nearly every figure of the screen is absent, awake since an earlier frame and without a
     // step mark: showing it would change nothing.
     if (!Sprite->SpriteVisible && Sprite->Awake && !Sprite->Moved) return;
+    const bool Awake = Sprite->Awake;
+    const bool Moved = Sprite->Moved;
     Sprite->SpriteShowCrystal();
+    if (Sprite->Awake != Awake || Sprite->Moved != Moved) ChangeWatch.NoteActivity();
   };
   for (int x = std::max(F.MapPos.X, 0); x <= xEnd; ++x) {
     const auto& Column = F.Map[static_cast<std::size_t>(x)];
@@ -51,6 +55,7 @@ void TKarvanRender::RenderDisplay() {
   F.ShowCrystal(F.PyramidsCrystal);
   if (F.Key > 0) F.ShowCrystal(F.KeyCrystal);
   // In map mode the map indicator blinks, 400 ms on and 400 ms off.
+  if (F.HasMap && F.MapMode) ChangeWatch.NoteDue((Now() / 400 + 1) * 400);
   if (F.HasMap && (!F.MapMode || (Now() / 400) % 2 == 1)) F.ShowCrystal(F.MapCrystal);
   if (F.Lives > 0) F.ShowCrystal(F.SmallHeroCrystal);
   if (F.Lives > F.MaxLives - 2) F.ShowCrystal(F.SmallHeroCrystal + 1);

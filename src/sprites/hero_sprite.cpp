@@ -49,7 +49,10 @@ bool THeroSprite::Die() {
 bool THeroSprite::DoBlink() {
   if (TMirkSprite::DoBlink()) return true;
   if (!KarvanForm().Invincible) return false;
-  return (Now() - MoveTime) / InvincibleBlink % 2 != 0;
+  const std::int64_t Since = Now() - MoveTime;
+  ChangeWatch.NoteDue(Since >= 0 ? MoveTime + (Since / InvincibleBlink + 1) * InvincibleBlink
+                                 : Now() + 1);
+  return Since / InvincibleBlink % 2 != 0;
 }
 
 bool THeroSprite::Move(TPos MoveDir, bool Forced) {

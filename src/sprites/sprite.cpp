@@ -65,7 +65,10 @@ void TSprite::Dead() {}
 
 bool TSprite::DoBlink() {
   if (KillTime == -1 || KillBlink <= 0) return false;
-  const std::int64_t Periods = (Now() - KillTime) / KillBlink;
+  const std::int64_t Since = Now() - KillTime;
+  const std::int64_t Periods = Since / KillBlink;
+  // The blink turns at the end of this period.
+  ChangeWatch.NoteDue(Since >= 0 ? KillTime + (Periods + 1) * KillBlink : Now() + 1);
   return Periods % 2 == 0;
 }
 

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "engine/change_watch.h"
 #include "engine/types.h"
 
 namespace karvan {
@@ -133,9 +134,10 @@ class TSprite {
 
 template <class T>
 TWatched<T>& TWatched<T>::operator=(T NewValue) {
-  const bool Changed = Value != NewValue;
+  if (Value == NewValue) return *this;
   Value = NewValue;
-  if (Changed && !Owner.Listed) Owner.Watch();
+  ChangeWatch.NoteActivity();
+  if (!Owner.Listed) Owner.Watch();
   return *this;
 }
 
