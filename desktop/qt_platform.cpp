@@ -36,6 +36,8 @@ bool IsLink(const QString& Target) {
 
 QtPlatform::QtPlatform() : Sounds(std::make_unique<SoundPlayer>()) {
   Clock.start();
+  Wake.setSingleShot(true);
+  Wake.setTimerType(Qt::PreciseTimer);
 }
 
 QtPlatform::~QtPlatform() = default;
@@ -45,13 +47,23 @@ std::int64_t QtPlatform::GetTickCount() {
 }
 
 void QtPlatform::PumpMessages() {
-  // A waiting game must not keep a core busy. When nothing was waiting, give the processor away
-  // for a millisecond, or longer when the game's own work since the last pump was long (a pass
-  // over the largest levels), so that the game stays near a twentieth of one core. Never more
-  // than 4 ms: the game's timers count milliseconds, and nothing may come later than that.
+  // A waiting game must not keep a core busy. When the game can change nothing before a later
+  // tick, sleep on the event queue until that tick or the next input, whichever comes first (at
+  // most a second at a time). Otherwise, when nothing was waiting, give the processor away for a
+  // millisecond, or longer when the game's own work since the last pump was long, but never
+  // more than 4 ms: the game's timers count milliseconds.
+  constexpr std::int64_t LongestSleepMs = 1000;
   const qint64 BusyUs = SinceLastPump.isValid() ? SinceLastPump.nsecsElapsed() / 1000 : 0;
-  if (!Loop.processEvents(QEventLoop::AllEvents))
-    QThread::usleep(static_cast<unsigned long>(std::clamp<qint64>(BusyUs * 20, 1000, 4000)));
+  if (!Loop.processEvents(QEventLoop::AllEvents)) {
+    const std::int64_t Now = Clock.elapsed();
+    if (NextChange > Now + 1) {
+      Wake.start(static_cast<int>(std::min(NextChange - Now, LongestSleepMs)));
+      Loop.processEvents(QEventLoop::WaitForMoreEvents);
+      Wake.stop();
+    } else {
+      QThread::usleep(static_cast<unsigned long>(std::clamp<qint64>(BusyUs * 20, 1000, 4000)));
+    }
+  }
   SinceLastPump.restart();
 }
 

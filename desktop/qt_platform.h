@@ -4,6 +4,7 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QString>
+#include <QTimer>
 #include <memory>
 
 #include "device_widget.h"
@@ -23,6 +24,7 @@ class QtPlatform : public Platform {
 
   std::int64_t GetTickCount() override;
   void PumpMessages() override;
+  void NextChangeAt(std::int64_t Tick) override { NextChange = Tick; }
   void PlaySound(std::string_view Name) override;
   void ShowMessage(std::string_view Text) override;
   TOpenResult OpenDocument(std::string_view Target) override;
@@ -45,6 +47,8 @@ class QtPlatform : public Platform {
   QElapsedTimer Clock;
   QEventLoop Loop;
   QElapsedTimer SinceLastPump;  // the game's own work between two pumps
+  std::int64_t NextChange = 0;  // what the game last told about its next change
+  QTimer Wake;                  // ends a sleep on the event queue at that tick
   FigureCache Figures;
   std::unique_ptr<SoundPlayer> Sounds;
   std::unique_ptr<DeviceWidget> View;

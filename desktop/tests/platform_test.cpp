@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtEndian>
 #include <cerrno>
 #include <cstdlib>
@@ -22,6 +23,32 @@ TEST_F(DesktopPlatform, ClockStartsNearZeroAndNeverGoesBack) {
   EXPECT_GE(First, 0);
   Platform.PumpMessages();
   EXPECT_GE(Platform.GetTickCount(), First);
+}
+
+TEST_F(DesktopPlatform, AWaitingGameSleepsUntilItsNextChangeButNotPastInput) {
+  // Nothing due for 60 ms: the pump sleeps on the event queue, and not a tick less.
+  Platform.PumpMessages();  // whatever the window's making left waiting
+  std::int64_t Start = Platform.GetTickCount();
+  Platform.NextChangeAt(Start + 60);
+  Platform.PumpMessages();
+  EXPECT_GE(Platform.GetTickCount(), Start + 59);
+
+  // Input ends the sleep: a key that arrives after 20 ms reaches the game long before the
+  // promised tick, which lies ten seconds ahead.
+  Start = Platform.GetTickCount();
+  Platform.NextChangeAt(Start + 10000);
+  bool KeySeen = false;
+  Form->OnKeyDown = [&KeySeen](Word&, TShiftState) { KeySeen = true; };
+  QTimer::singleShot(20, &View, [this] { Key(QEvent::KeyPress, Qt::Key_Left); });
+  while (!KeySeen && Platform.GetTickCount() < Start + 5000) Platform.PumpMessages();
+  EXPECT_TRUE(KeySeen);
+  EXPECT_LT(Platform.GetTickCount(), Start + 5000) << "the key waited for the promised tick";
+
+  // A tick already due, or none promised: the pump returns within a few milliseconds.
+  Start = Platform.GetTickCount();
+  Platform.NextChangeAt(Start);
+  Platform.PumpMessages();
+  EXPECT_LT(Platform.GetTickCount(), Start + 1000);
 }
 
 TEST_F(DesktopPlatform, MissingDocumentIsReportedNotOpened) {
