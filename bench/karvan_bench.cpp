@@ -1,5 +1,6 @@
 // Speed of the game's hot path: one pass of the loop on small and on the largest levels,
-// building the largest level, and the simulator's speed in virtual seconds per real second.
+// building the largest level, the simulator's speed in virtual seconds per real second, and the
+// passes a waiting desktop still runs.
 #include <benchmark/benchmark.h>
 
 #include <memory>
@@ -10,6 +11,7 @@
 #include "engine/render.h"
 #include "game/karvan_form.h"
 #include "sim/checked_run.h"
+#include "sim/next_change_check.h"
 #include "sim/sim_platform.h"
 
 namespace {
@@ -80,6 +82,24 @@ void BM_SimulatorSpeed(benchmark::State& State) {
                                                    benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_SimulatorSpeed)->DenseRange(1, 24)->Unit(benchmark::kMillisecond);
+
+// The passes a desktop still runs while the game waits for input: ten virtual seconds of a
+// hero standing still on a level, where the desktop sleeps until the game's next change.
+void BM_WaitingPasses(benchmark::State& State) {
+  sim::TSimOptions Options;
+  Options.Level = static_cast<int>(State.range(0));
+  Options.Until = 13000;
+  sim::TNextChangeRun Run;
+  for (auto _ : State) {
+    Run = sim::CheckNextChange(sim::TScript{}, Options);
+    benchmark::DoNotOptimize(Run.QuietMs);
+  }
+  if (Run.Problem) State.SkipWithError(Run.Problem->c_str());
+  // Over the whole run, the program's start included.
+  State.counters["passes_per_s"] =
+      static_cast<double>(Run.Time - Run.QuietMs) * 1000.0 / static_cast<double>(Run.Time);
+}
+BENCHMARK(BM_WaitingPasses)->Arg(1)->Arg(13)->Arg(24)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
