@@ -65,7 +65,8 @@ std::vector<std::int16_t> Decode(const QByteArray& Bytes) {
 // functions after the recordings are decoded, and only the thread that holds Lock.
 class AudioOutput {
  public:
-  AudioOutput(SDL_AudioCallback Callback, void* User) : Callback(Callback), User(User) {
+  AudioOutput(SDL_AudioCallback Callback, void* User, AudioWake& Waker)
+      : Callback(Callback), User(User), Waker(Waker) {
     // The game's own event loop handles signals; SDL is here for its audio only.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     SDL_SetHint(SDL_HINT_AUDIO_DEVICE_APP_NAME, "Karvan Mirk");
@@ -85,7 +86,7 @@ class AudioOutput {
       Watcher.join();
     }
     const std::scoped_lock Guard(Lock);
-    if (Device != 0) SDL_CloseAudioDevice(Device);
+    CloseDevice();
     if (Initialised) SDL_QuitSubSystem(SDL_INIT_AUDIO);
   }
 
@@ -121,6 +122,15 @@ class AudioOutput {
     return true;
   }
 
+  // Closing waits for the device's thread, which may be asleep in the callback.
+  void CloseDevice() {
+    if (Device == 0) return;
+    Waker.Hold(true);
+    SDL_CloseAudioDevice(Device);
+    Waker.Hold(false);
+    Device = 0;
+  }
+
   void Watch(const std::stop_token& Stop) {
     std::mutex Sleep;
     std::condition_variable_any Wake;
@@ -131,8 +141,7 @@ class AudioOutput {
       const std::scoped_lock Guard(Lock);
       if (SDL_GetAudioDeviceStatus(Device) == SDL_AUDIO_PLAYING) continue;
       Open.store(false, std::memory_order_release);
-      if (Device != 0) SDL_CloseAudioDevice(Device);
-      Device = 0;
+      CloseDevice();
       // Start the driver afresh: its connection to the server died with the server.
       if (SDL_AudioInit(Driver.c_str()) == 0) OpenDevice();
     }
@@ -140,6 +149,7 @@ class AudioOutput {
 
   SDL_AudioCallback Callback;
   void* User;
+  AudioWake& Waker;
   bool Initialised = false;
   mutable std::mutex Lock;
   std::string Driver;
@@ -164,7 +174,7 @@ SoundPlayer::SoundPlayer(const QString& Folder) {
     Recordings.push_back(std::move(Samples));
   }
   // The recordings are complete before the audio thread can look at them.
-  Output = std::make_unique<AudioOutput>(&SoundPlayer::Fill, this);
+  Output = std::make_unique<AudioOutput>(&SoundPlayer::Fill, this, Waker);
 }
 
 SoundPlayer::~SoundPlayer() = default;
@@ -195,16 +205,32 @@ void SoundPlayer::Play(std::string_view Name) {
   }
   ++Serial;
   Request.store((Serial << 16) | (Found->second + 1), std::memory_order_release);
+  Waker.Wake();
 }
 
 void SoundPlayer::Fill(void* User, std::uint8_t* Stream, int Length) {
   auto& Self = *static_cast<SoundPlayer*>(User);
-  const std::uint64_t Wanted = Self.Request.load(std::memory_order_acquire);
+  std::uint64_t Wanted = Self.Request.load(std::memory_order_acquire);
+  if (Wanted == Self.Heard && Self.Current == 0) {
+    // Nothing to play. Once the end of the last sound has been handed over and the device's
+    // buffer after it, the thread sleeps inside the callback: the stream then runs dry, which
+    // the server takes calmly, instead of being fed silence every few milliseconds. The server
+    // starts it again with the first buffer written after the wake, so nothing is lost.
+    if (Self.QuietBuffers < QuietBuffersBeforeSleep) {
+      ++Self.QuietBuffers;
+    } else {
+      Self.Waker.Sleep(
+          [&Self] { return Self.Request.load(std::memory_order_acquire) != Self.Heard; },
+          SleepPeriod);
+      Wanted = Self.Request.load(std::memory_order_acquire);
+    }
+  }
   if (Wanted != Self.Heard) {
     // A new sound cuts the one playing.
     Self.Heard = Wanted;
     Self.Current = static_cast<std::size_t>(Wanted & 0xffff);
     Self.Position = 0;
+    Self.QuietBuffers = 0;
   }
   const std::size_t Bytes = static_cast<std::size_t>(Length);
   std::size_t Done = 0;
