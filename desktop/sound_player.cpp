@@ -2,6 +2,8 @@
 
 #include <SDL.h>
 
+#include <pthread.h>
+#include <sched.h>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -209,6 +211,18 @@ void SoundPlayer::Play(std::string_view Name) {
 }
 
 void SoundPlayer::Fill(void* User, std::uint8_t* Stream, int Length) {
+  // The server keeps only a few ms queued ahead of the speaker, so an audio thread that a busy
+  // machine holds up for longer lets the sound break up. Where the system grants real-time
+  // scheduling to the game, the thread takes it, just below the sound server's own threads; it
+  // sleeps while nothing plays and fills a buffer in microseconds. Elsewhere it keeps the
+  // priority the audio library gave it. Once for every thread the library starts.
+  thread_local bool Scheduled = false;
+  if (!Scheduled) {
+    Scheduled = true;
+    sched_param Priority{};
+    Priority.sched_priority = sched_get_priority_min(SCHED_FIFO) + 3;
+    pthread_setschedparam(pthread_self(), SCHED_FIFO, &Priority);
+  }
   auto& Self = *static_cast<SoundPlayer*>(User);
   std::uint64_t Wanted = Self.Request.load(std::memory_order_acquire);
   if (Wanted == Self.Heard && Self.Current == 0) {

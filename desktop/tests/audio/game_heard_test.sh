@@ -1,26 +1,31 @@
 #!/usr/bin/env bash
-# The real game under Xvfb, driven by key presses through level 1 with a PulseAudio daemon of
-# the test's own: every sound the game plays must come out of the sink, whole. What the game
+# The real game under Xvfb, driven by key presses through level 1 with a sound server of the
+# test's own: every sound the game plays must come out of the sink, whole. What the game
 # plays for these keys comes from the simulator given the same inputs.
 #   game_heard_test.sh KARVAN_MIRK KARVAN_SIM SOUNDS_DIR
+# KARVAN_SOUND_SERVER=pipewire uses PipeWire's PulseAudio service instead of PulseAudio.
 # Exits 77 (skipped) when the sound server's programs, Xvfb or xdotool are not installed.
 set -euo pipefail
 game=$1
 sim=$2
 sounds=$3
 here=$(cd "$(dirname "$0")" && pwd)
-for tool in pulseaudio parec pactl python3 xvfb-run xdotool; do
-  if ! command -v "$tool" >/dev/null; then
-    echo "skipped: $tool is not installed (scripts/install-deps.sh installs it)"
-    exit 77
-  fi
-done
+skip_without() {
+  for tool in "$@"; do
+    if ! command -v "$tool" >/dev/null; then
+      echo "skipped: $tool is not installed (scripts/install-deps.sh installs it)"
+      exit 77
+    fi
+  done
+}
+skip_without xvfb-run xdotool python3
 if [ -z "${KARVAN_UNDER_XVFB:-}" ]; then
   KARVAN_UNDER_XVFB=1 exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
 fi
 export QT_QPA_PLATFORM=xcb
 . "$here/pulse_session.sh"
-start_pulse
+skip_without $(sound_server_tools)
+start_sound_server
 
 # The keys, as the simulator takes them and as xdotool sends them: four single steps a second
 # apart, then level 1's route (two steps, a jump steered onto the ledge, the gold) and the
