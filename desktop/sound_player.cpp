@@ -59,6 +59,29 @@ std::vector<std::int16_t> Decode(const QByteArray& Bytes) {
   std::memcpy(Samples.data(), Buffer.data(), Samples.size() * sizeof(std::int16_t));
   return Samples;
 }
+// libasound reports a machine without a sound card on stderr, eight lines at every start. For
+// the game that is silence, not an error, so its reports go nowhere: the handler is set in the
+// library's one instance, which stays loaded while the audio library may use it.
+void SilentAlsa(const char* /*File*/, int /*Line*/, const char* /*Function*/, int /*Error*/,
+                const char* /*Format*/, ...) {}
+
+struct LibraryUnloader {
+  void operator()(void* Library) const { SDL_UnloadObject(Library); }
+};
+using Library = std::unique_ptr<void, LibraryUnloader>;
+
+Library SilenceAlsa() {
+  using Handler = void (*)(const char*, int, const char*, int, const char*, ...);
+  using SetHandler = int (*)(Handler);
+  Library Alsa(SDL_LoadObject("libasound.so.2"));
+  if (Alsa == nullptr) {
+    SDL_ClearError();  // no ALSA on this machine: nothing to silence
+    return Alsa;
+  }
+  if (void* Set = SDL_LoadFunction(Alsa.get(), "snd_lib_error_set_handler"))
+    reinterpret_cast<SetHandler>(Set)(&SilentAlsa);
+  return Alsa;
+}
 }  // namespace
 
 // One SDL output device, opened once and kept running. When the sound server goes away the
@@ -73,6 +96,7 @@ class AudioOutput {
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     SDL_SetHint(SDL_HINT_AUDIO_DEVICE_APP_NAME, "Karvan Mirk");
     SDL_SetHint(SDL_HINT_AUDIO_DEVICE_STREAM_NAME, "Karvan Mirk");
+    Alsa = SilenceAlsa();
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return;
     Initialised = true;
     const std::scoped_lock Guard(Lock);
@@ -152,6 +176,7 @@ class AudioOutput {
   SDL_AudioCallback Callback;
   void* User;
   AudioWake& Waker;
+  Library Alsa;  // unloaded after the audio subsystem has quit
   bool Initialised = false;
   mutable std::mutex Lock;
   std::string Driver;
