@@ -1,19 +1,27 @@
 // The level analysis: a search over every state the hero can reach on the game's rules, and
 // the verdicts a level designer needs from it. The hero's state is his cell, his phase
 // (standing, falling with or without the one steering step, at the top of a jump with or
-// without it), and the level's changes: locks opened, keys and gold taken, switch levers,
-// the mode of every platform a switch drives (never started, running, stopped) and the side
-// fights won. Walking, jumping with its steering step, falling, the deadly fall into the last
-// row, keys and locks, switches and platforms follow the game's code.
+// without it), and the level's changes: locks opened, keys taken, switch levers and whether
+// each platform a switch drives has been started. Walking, jumping with its steering step, falling,
+// the deadly fall into the last row, keys and locks, switches and platforms follow the game's code.
 //
 // Treated generously, in the player's favour:
 // - Scorpions are left out: the player can always wait until one has walked away.
-// - Timing: a running or stopped platform may be anywhere on its track at any moment, so each
-//   cell of the track is a floor that may be there or not (the player waits for it); a hero on
-//   a running platform may ride it one cell either way; a falling hero may land on it or miss
-//   it. A piece that was never started stays at its start cell.
+// - Timing: a platform that has been started may be anywhere on its track at any moment, so
+//   each cell of the track is a floor that may be there or not (the player waits for it); a
+//   hero on it may ride it one cell either way; a falling hero may land on it or miss it. A
+//   piece that was never started stays at its start cell. A switch that stops a piece is taken
+//   to leave it running: stopped, it is somewhere on its track all the same, and the player
+//   could have flipped the switch again. This keeps the levers out of the state once every
+//   piece they drive has been started.
 // - A side fight (snake, big spider) is won by entering its scene.
 // Deaths end a line of play: a route that needs one is no route.
+//
+// Gold and won side fights change no move, so they are kept out of the state (which would
+// otherwise hold every order of taking them): the search notes where they are, finds the parts
+// of the move graph the hero can go round in, and works out for every state the sets of them a
+// walk on can still gather, and the smallest sets the hero may hold there. A level completes
+// from a state when one of the latter with one of the former is all of them.
 //
 // Use from the editor: fill a TLevelDescription (level_description.h) from the level being
 // edited and call GenerousUnreachableGold (fast, every edit) or AnalyzeLevel (the full verdict).
@@ -38,7 +46,9 @@ struct TGate {
 std::string GateText(const TGate& Gate);
 
 // A move that takes the hero from a state that can still complete the level to one that
-// cannot, and from which he lands somewhere instead of only falling to his death.
+// cannot, and from which he lands somewhere instead of only falling to his death. Beyond a
+// first trap, the traps further on may show only once it is mended; a level that shows none
+// has none.
 struct TTrap {
   TPoint Cell;          // where the move starts
   std::string Move;     // what the player does there
