@@ -754,6 +754,40 @@ std::vector<bool> BackwardFrom(const TGraph& G, std::vector<bool> Marked,
   return Marked;
 }
 
+// The cells where a scorpion stings a hero who stands still: every cell of its patrol along
+// its row (it walks onto floor that never moves and turns at walls and gaps), and the cell
+// right of it when that has a floor and no wall between. Locks count as open, and scorpions
+// never turn at each other: a patrol is taken as long as it can be.
+std::vector<bool> StingCells(const TLevelDescription& L) {
+  std::vector<bool> Moving(L.Codes.size(), false);
+  const TModel Tracks(L, true, {});
+  for (const TPlatform& P : Tracks.Platforms)
+    for (int c : P.Track) Moving[static_cast<std::size_t>(c)] = true;
+  auto Wall = [&](int x, int y) {
+    return !L.Inside(x, y) || (L.Has(x, y, gcWallVert) && !L.Has(x, y, gcLockVert));
+  };
+  auto StillFloor = [&](int x, int y) {
+    return L.Inside(x, y + 1) && L.Has(x, y + 1, gcWallHorz) &&
+           !Moving[static_cast<std::size_t>((y + 1) * L.Width + x)];
+  };
+  std::vector<bool> Stung(L.Codes.size(), false);
+  auto Mark = [&](int x, int y) {
+    Stung[static_cast<std::size_t>(y * L.Width + x)] = true;
+    if (L.Inside(x + 1, y) && !Wall(x + 1, y) && L.Inside(x + 1, y + 1) &&
+        L.Has(x + 1, y + 1, gcWallHorz))
+      Stung[static_cast<std::size_t>(y * L.Width + x + 1)] = true;
+  };
+  for (int y = 0; y < L.Height; ++y)
+    for (int x = 0; x < L.Width; ++x) {
+      if (!L.Has(x, y, gcScorpion)) continue;
+      Mark(x, y);
+      for (int l = x; !Wall(l, y) && L.Inside(l - 1, y) && StillFloor(l - 1, y); --l)
+        Mark(l - 1, y);
+      for (int r = x; !Wall(r + 1, y) && StillFloor(r + 1, y); ++r) Mark(r + 1, y);
+    }
+  return Stung;
+}
+
 }  // namespace
 
 std::string GateText(const TGate& Gate) {
@@ -864,6 +898,7 @@ TLevelVerdict AnalyzeLevel(const TLevelDescription& Level, const std::vector<TGa
   // Cells.
   const int Cells = Level.Width * Level.Height;
   std::vector<bool> Reached(Cells, false), RouteCell(Cells, false);
+  V.Cells.assign(static_cast<std::size_t>(Cells), TLevelVerdict::Unreached);
   for (std::size_t i = 0; i < N; ++i) {
     const int c = static_cast<int>(G.Table.States[i].Pos / 8);
     Reached[c] = true;
@@ -926,10 +961,40 @@ TLevelVerdict AnalyzeLevel(const TLevelDescription& Level, const std::vector<TGa
   std::map<int, TResurrection> Points;
   std::set<std::pair<int, TDyn>> Checked;
   auto Screen = [&](int c) { return std::make_pair(M.X(c) / 5, M.Y(c) / 4); };
+  // A hero who comes to rest where a scorpion passes is stung unless some way of moves takes
+  // him to a floor of his screen that no scorpion reaches, or off the screen (he then comes
+  // back to life elsewhere).
+  const std::vector<bool> Stung = StingCells(Level);
+  auto Escapes = [&](const TState& From) {
+    const auto Home = Screen(static_cast<int>(From.Pos / 8));
+    std::set<std::pair<std::uint32_t, TDyn>> Seen{{From.Pos, From.Dyn}};
+    std::vector<TState> Stack{From};
+    bool Safe = false;
+    while (!Stack.empty() && !Safe) {
+      const TState S = Stack.back();
+      Stack.pop_back();
+      M.Successors(S, [&](const TOutcome& O) {
+        if (O.Dead || Safe) return;
+        const int c = static_cast<int>(O.To.Pos / 8);
+        if (Screen(c) != Home || (O.To.Pos % 8 == Standing && !Stung[c])) {
+          Safe = true;
+          return;
+        }
+        if (Seen.insert({O.To.Pos, O.To.Dyn}).second) Stack.push_back(O.To);
+      });
+    }
+    return Safe;
+  };
   auto CheckPoint = [&](int c, const TDyn& D) {
     if (!Checked.insert({c, D}).second) return;
     TResurrection& R = Points.emplace(c, TResurrection{{M.X(c), M.Y(c)}}).first->second;
-    if (M.FloorOf(D, M.X(c), M.Y(c)) == Solid) return;
+    if (M.FloorOf(D, M.X(c), M.Y(c)) == Solid) {
+      if (Stung[c] && !Escapes(M.Make(M.X(c), M.Y(c), Standing, D))) {
+        R.CertainDeath = true;
+        R.ByScorpion = true;
+      }
+      return;
+    }
     R.Standing = false;
     // Pressing no key: only gravity and the platforms act.
     std::set<std::pair<std::uint32_t, TDyn>> Seen;
@@ -941,7 +1006,12 @@ TLevelVerdict AnalyzeLevel(const TLevelDescription& Level, const std::vector<TGa
       Stack.pop_back();
       if (!Seen.insert({S.Pos, S.Dyn}).second) continue;
       if (S.Pos % 8 == Standing) {
-        Stands = true;
+        if (Stung[S.Pos / 8] && !Escapes(S)) {
+          Dies = true;
+          R.ByScorpion = true;
+        } else {
+          Stands = true;
+        }
         continue;
       }
       M.Successors(S, [&](const TOutcome& O) {
@@ -972,6 +1042,8 @@ TLevelVerdict AnalyzeLevel(const TLevelDescription& Level, const std::vector<TGa
     if (Reached[c]) {
       ++V.ReachableCells;
       if (!RouteCell[c]) ++V.DeadEndCells;
+      V.Cells[static_cast<std::size_t>(c)] =
+          RouteCell[c] ? TLevelVerdict::Route : TLevelVerdict::DeadEnd;
       ScreensEntered.insert(Screen(c));
     } else {
       ++V.UnreachableCells;

@@ -6,7 +6,10 @@
 // the deadly fall into the last row, keys and locks, switches and platforms follow the game's code.
 //
 // Treated generously, in the player's favour:
-// - Scorpions are left out: the player can always wait until one has walked away.
+// - Scorpions are left out of the moves: the player can always wait until one has walked
+//   away, or jump it. Where the hero comes back to life they count against him: a hero who
+//   comes to rest, with no key pressed, on a cell of a scorpion's patrol (all its row it can
+//   walk, every lock open) dies there again. The amulet is not counted.
 // - Timing: a platform that has been started may be anywhere on its track at any moment, so
 //   each cell of the track is a floor that may be there or not (the player waits for it); a
 //   hero on it may ride it one cell either way; a falling hero may land on it or miss it. A
@@ -61,8 +64,9 @@ struct TTrap {
 struct TResurrection {
   TPoint Cell;
   bool Standing = true;        // he comes back on a floor
-  bool CertainDeath = false;   // without a key press he falls into the last row again
+  bool CertainDeath = false;   // without a key press he dies again (a fall or a sting)
   bool PossibleDeath = false;  // he may, depending on where a platform is
+  bool ByScorpion = false;     // the death that waits there is a scorpion's sting
 };
 
 struct TGateVerdict {
@@ -80,6 +84,9 @@ struct TLevelVerdict {
   int ReachableCells = 0;
   int DeadEndCells = 0;  // reachable, but no state in them can still complete the level
   int UnreachableCells = 0;
+  // Each cell, Cells[y * width + x]: never reached, on a way that can complete, or a dead end.
+  enum TCell : std::uint8_t { Unreached, Route, DeadEnd };
+  std::vector<TCell> Cells;
   int UnreachableOpenCells = 0;  // unreachable cells that are not solid (both walls)
   int EmptyScreens = 0;          // screens the hero never enters
   int Screens = 0;
