@@ -36,10 +36,16 @@ bool Report(const TLevelDescription& Level, const std::vector<TGate>& Named, boo
             << " not solid rock); screens never entered: " << V.EmptyScreens << " of " << V.Screens
             << "\n";
   std::cout << "  traps: " << V.Traps.size() << "\n";
-  for (const TTrap& T : V.Traps)
+  for (const TTrap& T : V.Traps) {
     std::cout << "    " << At(T.Cell) << " " << T.Move << " -> " << At(T.Lands) << ", "
               << T.StuckCells << " cells left to roam"
-              << (T.CanDie ? ", only a death gets out" : ", no way out") << "\n";
+              << (T.CanDie ? ", only a death gets out" : ", no way out");
+    if (!T.GoldLost.empty()) {
+      std::cout << "; gold lost:";
+      for (const TPoint& P : T.GoldLost) std::cout << " " << At(P);
+    }
+    std::cout << "\n";
+  }
   std::cout << "  deadly moves (a certain death follows): " << V.DeadlyMoves << "\n";
   int Loops = 0;
   for (const TResurrection& R : V.Resurrections) {

@@ -567,6 +567,13 @@ struct TFutures {
   std::vector<TItems> Pool;
   bool Merged = false;  // a family grew too large and was merged into one set
 
+  // Every item some walk from the state reaches.
+  TItems Reach(std::uint32_t State) const {
+    TItems Result{};
+    const auto [Begin, Count] = Family[Part[State]];
+    for (std::uint32_t k = Begin; k < Begin + Count; ++k) Result = Result | Pool[k];
+    return Result;
+  }
   bool CanGather(std::uint32_t State, const TItems& Have, const TItems& All) const {
     if (Part[State] == Unreached) return false;
     const auto [Begin, Count] = Family[Part[State]];
@@ -906,7 +913,8 @@ TLevelVerdict AnalyzeLevel(const TLevelDescription& Level, const std::vector<TGa
   }
 
   // Traps and deadly moves, by cell and move.
-  std::map<std::tuple<int, int, std::uint8_t>, std::uint32_t> TrapAt;
+  // The trap's target state, and the gold out of reach for a hero who holds what he held.
+  std::map<std::tuple<int, int, std::uint8_t>, std::pair<std::uint32_t, TItems>> TrapAt;
   std::set<std::pair<int, std::uint8_t>> Deadly;
   for (std::uint32_t i = 0; i < N; ++i) {
     if (!CanWin[i]) continue;
@@ -918,22 +926,29 @@ TLevelVerdict AnalyzeLevel(const TLevelDescription& Level, const std::vector<TGa
         continue;
       }
       const TItems There = Items.Of(E.To);
-      if (std::all_of(Histories.Of[i].begin(), Histories.Of[i].end(), [&](const TItems& Had) {
-            return Futures.CanGather(E.To, Had | There, Items.All);
-          }))
-        continue;
+      const auto Short = std::find_if(
+          Histories.Of[i].begin(), Histories.Of[i].end(),
+          [&](const TItems& Had) { return !Futures.CanGather(E.To, Had | There, Items.All); });
+      if (Short == Histories.Of[i].end()) continue;
       if (!Lands[E.To]) {
         Deadly.insert({c, E.Move});
         continue;
       }
       const int To = static_cast<int>(G.Table.States[E.To].Pos / 8);
-      TrapAt.emplace(std::make_tuple(c, To, E.Move), E.To);
+      TItems Missing = Items.All;
+      const TItems Held = *Short | There | Futures.Reach(E.To);
+      for (int w = 0; w < ItemWords; ++w) Missing[w] &= ~Held[w];
+      TrapAt.emplace(std::make_tuple(c, To, E.Move), std::make_pair(E.To, Missing));
     }
   }
   V.DeadlyMoves = static_cast<int>(Deadly.size());
-  for (const auto& [Key, To] : TrapAt) {
+  for (const auto& [Key, Target] : TrapAt) {
     const auto [c, ToCell, Move] = Key;
+    const std::uint32_t To = Target.first;
     TTrap T;
+    for (int g = 0; g < static_cast<int>(M.GoldCells.size()); ++g)
+      if ((Target.second[static_cast<std::size_t>(g / 64)] >> (g % 64) & 1U) != 0)
+        T.GoldLost.push_back(M.GoldCells[static_cast<std::size_t>(g)]);
     T.Cell = {M.X(c), M.Y(c)};
     T.Move = MoveText(Move);
     T.Lands = {M.X(ToCell), M.Y(ToCell)};

@@ -58,6 +58,7 @@ struct TTrap {
   TPoint Lands;         // the cell the move leads to
   int StuckCells = 0;   // cells the hero can still reach after it
   bool CanDie = false;  // a fall into the last row is still possible (a death is the only way out)
+  std::vector<TPoint> GoldLost;  // gold out of reach after it (empty: no single piece is)
 };
 
 // A cell where the hero comes back to life.
