@@ -190,12 +190,6 @@ TEST(LevelAnalysisTest, KnownFaultsOfTheCurrentLevelsAreFound) {
   const auto L12 = DescribeBuiltInLevel(12, Error);
   ASSERT_TRUE(L12) << Error;
   EXPECT_TRUE(HasTrap(AnalyzeLevel(*L12), {9, 7}, "step left"));
-  const auto L9 = DescribeBuiltInLevel(9, Error);
-  ASSERT_TRUE(L9) << Error;
-  const TLevelVerdict V9 = AnalyzeLevel(*L9);
-  const TGateVerdict* Lock = GateAt(V9, TGate::LockVert, {5, 6});
-  ASSERT_NE(Lock, nullptr);
-  EXPECT_FALSE(Lock->Needed);
 }
 
 TEST(LevelAnalysisTest, AScorpionAtTheBottomOfASealedShaftMakesADeathLoop) {
@@ -329,7 +323,26 @@ TEST(LevelAnalysisTest, TheCheckCatchesBrokenCopiesOfALevel) {
 
 // Levels still to be redesigned: their faults are known. Shrink this list to empty as each
 // level is fixed; every other level must stay clean.
-const std::set<int> LevelsToRedesign = {4, 5, 8, 9, 11, 12, 14, 15, 16, 17, 18, 20, 21, 22, 23, 24};
+// One level a line, so that the levels come off the list one by one.
+// clang-format off
+const std::set<int> LevelsToRedesign = {
+    4,
+    5,
+    8,
+    11,
+    12,
+    14,
+    15,
+    16,
+    17,
+    18,
+    20,
+    21,
+    22,
+    23,
+    24,
+};
+// clang-format on
 
 TEST(LevelAnalysisTest, BuiltInLevelsHaveNoTrapNoDeathLoopAndOnlyNeededGates) {
   for (int n = 1; n <= 24; ++n) {

@@ -1,27 +1,36 @@
 #include "analysis/level_gates.h"
 
-#include <array>
+#include <vector>
 
 namespace karvan {
 
 namespace {
 
-struct TNamedGate {
+struct TLevelGates {
   int Level;
-  TGate Gate;
+  std::vector<TGate> Gates;
 };
 
-// The gates each level's route works, by level. Empty until the levels name them: the
-// redesign of the levels fills it as each level's route is settled.
-constexpr std::array<TNamedGate, 0> Gates{};
+constexpr TGate::TKind LockV = TGate::LockVert;
+constexpr TGate::TKind LockH = TGate::LockHorz;
+constexpr TGate::TKind Switch = TGate::Switch;
+
+// The gates each level's route works, one line per level, by level.
+// clang-format off
+const std::vector<TLevelGates>& Table() {
+  static const std::vector<TLevelGates> Levels = {
+    {9, {{LockV, {5, 0}}, {Switch, {6, 0}}, {LockV, {5, 3}}, {LockV, {5, 6}}, {LockV, {5, 8}}, {LockH, {3, 11}}, {Switch, {9, 11}}}},
+  };
+  return Levels;
+}
+// clang-format on
 
 }  // namespace
 
 std::vector<TGate> NamedGatesOf(int LevelNr) {
-  std::vector<TGate> Result;
-  for (const TNamedGate& G : Gates)
-    if (G.Level == LevelNr) Result.push_back(G.Gate);
-  return Result;
+  for (const TLevelGates& L : Table())
+    if (L.Level == LevelNr) return L.Gates;
+  return {};
 }
 
 }  // namespace karvan
