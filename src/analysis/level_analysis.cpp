@@ -351,23 +351,31 @@ class TModel {
         }
         if (y >= 1 && EdgeH(D, x, y) != Solid) Emit({Make(x, y - 1, JumpSteer, D), mJump, false});
         if (Here == Maybe) {
-          bool AnyRunning = false;
+          // The piece under the hero moves one cell along its track and carries him along;
+          // only a step the hero cannot take (a wall, the map's edge, a ceiling over a rising
+          // lift) leaves him behind, to fall.
+          bool LeftBehind = false;
           for (std::uint64_t Mask = TrackMask[Index(x, y + 1)]; Mask != 0; Mask &= Mask - 1) {
             const TPlatform& P = Platforms[std::countr_zero(Mask)];
             if (ModeOf(D, P) != Running) continue;
-            AnyRunning = true;
-            // The piece at (x, y + 1) moves one cell along its track and takes the hero along.
             const auto It = std::find(P.Track.begin(), P.Track.end(), Index(x, y + 1));
             if (It == P.Track.end()) continue;
             for (auto Next : {It - 1, It + 1}) {
               if (Next < P.Track.begin() || Next >= P.Track.end()) continue;
               const int nx = X(*Next);
               const int ny = Y(*Next) - 1;
-              if (ny < 0 || nx >= W - 1) continue;
-              Emit({Make(nx, ny, Standing, D), mRide, false});
+              bool Refused = false;
+              if (ny == y)
+                Refused = nx < 0 || nx >= W - 1 || (nx < x ? WallV(D, x, y) : WallV(D, nx, y));
+              else if (ny < y)
+                Refused = ny < 0 || EdgeH(D, x, y) == Solid;
+              if (Refused)
+                LeftBehind = true;
+              else
+                Emit({Make(nx, ny, Standing, D), mRide, false});
             }
           }
-          if (AnyRunning) Emit({Make(x, y, AirNoSteer, D), mLeftBehind, false});
+          if (LeftBehind) Emit({Make(x, y, AirNoSteer, D), mLeftBehind, false});
         }
         break;
       }

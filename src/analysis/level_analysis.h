@@ -12,7 +12,8 @@
 //   walk, every lock open) dies there again. The amulet is not counted.
 // - Timing: a platform that has been started may be anywhere on its track at any moment, so
 //   each cell of the track is a floor that may be there or not (the player waits for it); a
-//   hero on it may ride it one cell either way; a falling hero may land on it or miss it. A
+//   hero on it rides it one cell either way, and is left behind only where the game refuses
+//   him the step (a wall, a ceiling); a falling hero may land on it or miss it. A
 //   piece that was never started stays at its start cell. A switch that stops a piece is taken
 //   to leave it running: stopped, it is somewhere on its track all the same, and the player
 //   could have flipped the switch again. This keeps the levers out of the state once every
