@@ -921,6 +921,7 @@ TLevelVerdict AnalyzeLevel(const TLevelDescription& Level, const std::vector<TGa
   }
 
   // Traps and deadly moves, by cell and move.
+  const std::vector<bool> Stung = StingCells(Level);
   // The trap's target state, and the gold out of reach for a hero who holds what he held.
   std::map<std::tuple<int, int, std::uint8_t>, std::pair<std::uint32_t, TItems>> TrapAt;
   std::set<std::pair<int, std::uint8_t>> Deadly;
@@ -949,7 +950,6 @@ TLevelVerdict AnalyzeLevel(const TLevelDescription& Level, const std::vector<TGa
       TrapAt.emplace(std::make_tuple(c, To, E.Move), std::make_pair(E.To, Missing));
     }
   }
-  V.DeadlyMoves = static_cast<int>(Deadly.size());
   for (const auto& [Key, Target] : TrapAt) {
     const auto [c, ToCell, Move] = Key;
     const std::uint32_t To = Target.first;
@@ -977,8 +977,19 @@ TLevelVerdict AnalyzeLevel(const TLevelDescription& Level, const std::vector<TGa
         }
     }
     T.StuckCells = static_cast<int>(std::count(CellSeen.begin(), CellSeen.end(), true));
+    // Where every floor left to him is a scorpion's, he is stung and comes back to life
+    // elsewhere: a deadly move, not a trap.
+    bool SafeFloor = false;
+    for (std::uint32_t S = 0; S < N && !SafeFloor; ++S)
+      SafeFloor =
+          Seen[S] && G.Table.States[S].Pos % 8 == Standing && !Stung[G.Table.States[S].Pos / 8];
+    if (!SafeFloor) {
+      Deadly.insert({c, Move});
+      continue;
+    }
     V.Traps.push_back(T);
   }
+  V.DeadlyMoves = static_cast<int>(Deadly.size());
 
   // Resurrection points: the start, and every cell entered on a screen change.
   std::map<int, TResurrection> Points;
@@ -987,7 +998,6 @@ TLevelVerdict AnalyzeLevel(const TLevelDescription& Level, const std::vector<TGa
   // A hero who comes to rest where a scorpion passes is stung unless some way of moves takes
   // him to a floor of his screen that no scorpion reaches, or off the screen (he then comes
   // back to life elsewhere).
-  const std::vector<bool> Stung = StingCells(Level);
   auto Escapes = [&](const TState& From) {
     const auto Home = Screen(static_cast<int>(From.Pos / 8));
     std::set<std::pair<std::uint32_t, TDyn>> Seen{{From.Pos, From.Dyn}};
