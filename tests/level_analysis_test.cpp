@@ -355,7 +355,6 @@ const std::set<int> LevelsToRedesign = {
     4,
     11,
     12,
-    14,
     16,
     17,
     18,
