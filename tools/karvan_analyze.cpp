@@ -44,6 +44,7 @@ bool Report(const TLevelDescription& Level, const std::vector<TGate>& Named, boo
       std::cout << "; gold lost:";
       for (const TPoint& P : T.GoldLost) std::cout << " " << At(P);
     }
+    std::cout << " [" << T.Situation << "]";
     std::cout << "\n";
   }
   std::cout << "  deadly moves (a certain death follows): " << V.DeadlyMoves << "\n";

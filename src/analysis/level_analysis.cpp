@@ -961,6 +961,18 @@ TLevelVerdict AnalyzeLevel(const TLevelDescription& Level, const std::vector<TGa
     T.Move = MoveText(Move);
     T.Lands = {M.X(ToCell), M.Y(ToCell)};
     T.CanDie = CanDie[To];
+    {
+      // What the hero carries and has opened when he makes the move.
+      const TDyn& D = G.Table.States[To].Dyn;
+      T.Situation = std::to_string(M.KeysCarried(D)) + " key(s) carried";
+      for (std::size_t l = 0; l < M.LockGates.size(); ++l)
+        if (M.Opened(D, static_cast<int>(l)))
+          T.Situation += ", " + GateText(M.LockGates[l]) + " open";
+      for (const TPlatform& P : M.Platforms)
+        if (P.ModeBit >= 0 && M.ModeOf(D, P) == Running)
+          T.Situation += ", piece from (" + std::to_string(P.Start.X) + ", " +
+                         std::to_string(P.Start.Y) + ") started";
+    }
     // Cells reachable after the move.
     std::vector<bool> Seen(N, false);
     std::vector<bool> CellSeen(Cells, false);

@@ -60,6 +60,7 @@ struct TTrap {
   int StuckCells = 0;   // cells the hero can still reach after it
   bool CanDie = false;  // a fall into the last row is still possible (a death is the only way out)
   std::vector<TPoint> GoldLost;  // gold out of reach after it (empty: no single piece is)
+  std::string Situation;         // keys carried and locks open when the move is made
 };
 
 // A cell where the hero comes back to life.
