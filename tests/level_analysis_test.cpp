@@ -329,6 +329,12 @@ TEST(LevelAnalysisTest, TheCheckCatchesBrokenCopiesOfALevel) {
   Loop(1, 6) |= 1 << gcScorpion;
   const auto LoopFaults = FaultsOf(Loop.Describe(), Lock);
   EXPECT_TRUE(Has(LoopFaults, "death loop at (1, 4)")) << ::testing::PrintToString(LoopFaults);
+  // The scorpion kills, so the pit is no trap; with an amulet in the level it is one, for the
+  // hero who holds the amulet is never stung.
+  EXPECT_FALSE(Has(LoopFaults, "trap"));
+  TLevelDescription Amulet = Loop.Describe();
+  Amulet.HasAmulet = true;
+  EXPECT_TRUE(Has(FaultsOf(Amulet, Lock), "trap at (2, 1)"));
 
   // A bypass: no rock over the locked wall, and a jump goes over it.
   TMap Bypass = Vault();

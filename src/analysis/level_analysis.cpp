@@ -990,12 +990,12 @@ TLevelVerdict AnalyzeLevel(const TLevelDescription& Level, const std::vector<TGa
     }
     T.StuckCells = static_cast<int>(std::count(CellSeen.begin(), CellSeen.end(), true));
     // Where every floor left to him is a scorpion's, he is stung and comes back to life
-    // elsewhere: a deadly move, not a trap.
+    // elsewhere: a deadly move, not a trap; unless the level has an amulet, which he may hold.
     bool SafeFloor = false;
     for (std::uint32_t S = 0; S < N && !SafeFloor; ++S)
       SafeFloor =
           Seen[S] && G.Table.States[S].Pos % 8 == Standing && !Stung[G.Table.States[S].Pos / 8];
-    if (!SafeFloor) {
+    if (!SafeFloor && !Level.HasAmulet) {
       Deadly.insert({c, Move});
       continue;
     }
