@@ -38,8 +38,10 @@ void TLevel8::Create() {
 
 // Level 10: the climb. From a nook at the bottom of a shaft four screens high the hero jumps
 // from ledge to ledge, catches the sliding floors of rows 10 and 8 between scorpions, rides a lift
-// up, and jumps scorpions in narrow corridors; three keys open three locked walls, the last one in
-// front of the gold at the top.
+// up, and jumps scorpions in narrow corridors; three keys open three locked walls, the first in
+// front of the bottom gold (the ledge above it is walled on its west side, so no jump skips the
+// lock), the last one in front of the gold at the top. A scorpion keeps the ledge of row 6
+// beside the lift.
 void TLevel9::Create() {
   TKarvanLevel::Create();
   AddRow("69,4,4,7,4,1");
@@ -48,7 +50,7 @@ void TLevel9::Create() {
   AddRow("1,4,4,4,0,1");
   AddRow("5,64,0,32,4,1");
   AddRow("1,4,4,4,0,1");
-  AddRow("1,0,0,0,0,1");
+  AddRow("1,0,0,32,0,1");
   AddRow("1,4,0,4,32,1");
   StartPlatform(0, PosTop);
   StartPlatform(4, PosTop);
@@ -60,8 +62,8 @@ void TLevel9::Create() {
   StartPlatform(4, PosLeft);
   AddRow("37,4,4,0,4,1");
   AddRow("5,4,4,4,0,1");
-  AddRow("1,1024,0,0,4,1");
-  AddRow("1,5,0,39,64,1");
+  AddRow("1,1024,0,1,4,1");
+  AddRow("1,5,0,7,64,1");
   AddRow("4,4,4,4,4,0");
   // The start is the row above the border row at the bottom.
   const int LastRow = static_cast<int>(ParentForm.Map[0].size()) - 1;
