@@ -1,12 +1,16 @@
 // Speed of the game's hot path: one pass of the loop on small and on the largest levels,
-// building the largest level, the simulator's speed in virtual seconds per real second, and the
-// passes a waiting desktop still runs.
+// building the largest level, the simulator's speed in virtual seconds per real second, the
+// passes a waiting desktop still runs, and the level analysis of levels 9 to 24.
 #include <benchmark/benchmark.h>
 
+#include <cstddef>
 #include <memory>
 #include <ostream>
 #include <streambuf>
+#include <string>
 
+#include "analysis/level_analysis.h"
+#include "analysis/level_gates.h"
 #include "engine/platform.h"
 #include "engine/render.h"
 #include "game/karvan_form.h"
@@ -100,6 +104,26 @@ void BM_WaitingPasses(benchmark::State& State) {
       static_cast<double>(Run.Time - Run.QuietMs) * 1000.0 / static_cast<double>(Run.Time);
 }
 BENCHMARK(BM_WaitingPasses)->Arg(1)->Arg(13)->Arg(24)->Unit(benchmark::kMillisecond);
+
+// The level analysis of a built-in level, as karvan-analyze and the level test run it: the
+// states searched and the time; the large levels were the ones that reached the state limit.
+void BM_AnalyzeLevel(benchmark::State& State) {
+  const int LevelNr = static_cast<int>(State.range(0));
+  std::string Error;
+  const auto Level = DescribeBuiltInLevel(LevelNr, Error);
+  if (!Level) {
+    State.SkipWithError(Error.c_str());
+    return;
+  }
+  std::size_t States = 0;
+  for (auto _ : State) {
+    const TLevelVerdict V = AnalyzeLevel(*Level, NamedGatesOf(LevelNr));
+    States = V.States;
+    benchmark::DoNotOptimize(States);
+  }
+  State.counters["states"] = static_cast<double>(States);
+}
+BENCHMARK(BM_AnalyzeLevel)->DenseRange(9, 24)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

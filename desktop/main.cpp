@@ -6,7 +6,6 @@
 #include <cstdio>
 #include <optional>
 #include <string>
-#include <string_view>
 
 #include "engine/platform.h"
 #include "engine/support.h"
@@ -15,24 +14,10 @@
 #include "karvan_version.h"
 #include "level_file_argument.h"
 #include "qt_platform.h"
-
-namespace {
-
-// Whether the command line asks only for text (help or version): that answer needs no display,
-// so it must not fail on a terminal without one.
-bool AsksOnlyForText(int argc, char* argv[]) {
-  for (int I = 1; I < argc; ++I) {
-    const std::string_view Arg(argv[I]);
-    if (Arg == "-h" || Arg == "--help" || Arg == "--help-all" || Arg == "-v" || Arg == "--version")
-      return true;
-  }
-  return false;
-}
-
-}  // namespace
+#include "text_only_command_line.h"
 
 int main(int argc, char* argv[]) {
-  if (AsksOnlyForText(argc, argv)) qputenv("QT_QPA_PLATFORM", "offscreen");
+  if (karvan::desktop::AsksOnlyForText(argc, argv)) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication App(argc, argv);
   QApplication::setApplicationName(QStringLiteral("karvan-mirk"));
   QApplication::setApplicationDisplayName(QStringLiteral("Karvan Mirk"));

@@ -2,6 +2,8 @@
 
 #include <SDL.h>
 
+#include <pthread.h>
+#include <sched.h>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -57,6 +59,29 @@ std::vector<std::int16_t> Decode(const QByteArray& Bytes) {
   std::memcpy(Samples.data(), Buffer.data(), Samples.size() * sizeof(std::int16_t));
   return Samples;
 }
+// libasound reports a machine without a sound card on stderr, eight lines at every start. For
+// the game that is silence, not an error, so its reports go nowhere: the handler is set in the
+// library's one instance, which stays loaded while the audio library may use it.
+void SilentAlsa(const char* /*File*/, int /*Line*/, const char* /*Function*/, int /*Error*/,
+                const char* /*Format*/, ...) {}
+
+struct LibraryUnloader {
+  void operator()(void* Library) const { SDL_UnloadObject(Library); }
+};
+using Library = std::unique_ptr<void, LibraryUnloader>;
+
+Library SilenceAlsa() {
+  using Handler = void (*)(const char*, int, const char*, int, const char*, ...);
+  using SetHandler = int (*)(Handler);
+  Library Alsa(SDL_LoadObject("libasound.so.2"));
+  if (Alsa == nullptr) {
+    SDL_ClearError();  // no ALSA on this machine: nothing to silence
+    return Alsa;
+  }
+  if (void* Set = SDL_LoadFunction(Alsa.get(), "snd_lib_error_set_handler"))
+    reinterpret_cast<SetHandler>(Set)(&SilentAlsa);
+  return Alsa;
+}
 }  // namespace
 
 // One SDL output device, opened once and kept running. When the sound server goes away the
@@ -65,11 +90,13 @@ std::vector<std::int16_t> Decode(const QByteArray& Bytes) {
 // functions after the recordings are decoded, and only the thread that holds Lock.
 class AudioOutput {
  public:
-  AudioOutput(SDL_AudioCallback Callback, void* User) : Callback(Callback), User(User) {
+  AudioOutput(SDL_AudioCallback Callback, void* User, AudioWake& Waker)
+      : Callback(Callback), User(User), Waker(Waker) {
     // The game's own event loop handles signals; SDL is here for its audio only.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     SDL_SetHint(SDL_HINT_AUDIO_DEVICE_APP_NAME, "Karvan Mirk");
     SDL_SetHint(SDL_HINT_AUDIO_DEVICE_STREAM_NAME, "Karvan Mirk");
+    Alsa = SilenceAlsa();
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return;
     Initialised = true;
     const std::scoped_lock Guard(Lock);
@@ -85,7 +112,7 @@ class AudioOutput {
       Watcher.join();
     }
     const std::scoped_lock Guard(Lock);
-    if (Device != 0) SDL_CloseAudioDevice(Device);
+    CloseDevice();
     if (Initialised) SDL_QuitSubSystem(SDL_INIT_AUDIO);
   }
 
@@ -121,6 +148,15 @@ class AudioOutput {
     return true;
   }
 
+  // Closing waits for the device's thread, which may be asleep in the callback.
+  void CloseDevice() {
+    if (Device == 0) return;
+    Waker.Hold(true);
+    SDL_CloseAudioDevice(Device);
+    Waker.Hold(false);
+    Device = 0;
+  }
+
   void Watch(const std::stop_token& Stop) {
     std::mutex Sleep;
     std::condition_variable_any Wake;
@@ -131,8 +167,7 @@ class AudioOutput {
       const std::scoped_lock Guard(Lock);
       if (SDL_GetAudioDeviceStatus(Device) == SDL_AUDIO_PLAYING) continue;
       Open.store(false, std::memory_order_release);
-      if (Device != 0) SDL_CloseAudioDevice(Device);
-      Device = 0;
+      CloseDevice();
       // Start the driver afresh: its connection to the server died with the server.
       if (SDL_AudioInit(Driver.c_str()) == 0) OpenDevice();
     }
@@ -140,6 +175,8 @@ class AudioOutput {
 
   SDL_AudioCallback Callback;
   void* User;
+  AudioWake& Waker;
+  Library Alsa;  // unloaded after the audio subsystem has quit
   bool Initialised = false;
   mutable std::mutex Lock;
   std::string Driver;
@@ -164,7 +201,7 @@ SoundPlayer::SoundPlayer(const QString& Folder) {
     Recordings.push_back(std::move(Samples));
   }
   // The recordings are complete before the audio thread can look at them.
-  Output = std::make_unique<AudioOutput>(&SoundPlayer::Fill, this);
+  Output = std::make_unique<AudioOutput>(&SoundPlayer::Fill, this, Waker);
 }
 
 SoundPlayer::~SoundPlayer() = default;
@@ -195,16 +232,44 @@ void SoundPlayer::Play(std::string_view Name) {
   }
   ++Serial;
   Request.store((Serial << 16) | (Found->second + 1), std::memory_order_release);
+  Waker.Wake();
 }
 
 void SoundPlayer::Fill(void* User, std::uint8_t* Stream, int Length) {
+  // The server keeps only a few ms queued ahead of the speaker, so an audio thread that a busy
+  // machine holds up for longer lets the sound break up. Where the system grants real-time
+  // scheduling to the game, the thread takes it, just below the sound server's own threads; it
+  // sleeps while nothing plays and fills a buffer in microseconds. Elsewhere it keeps the
+  // priority the audio library gave it. Once for every thread the library starts.
+  thread_local bool Scheduled = false;
+  if (!Scheduled) {
+    Scheduled = true;
+    sched_param Priority{};
+    Priority.sched_priority = sched_get_priority_min(SCHED_FIFO) + 3;
+    pthread_setschedparam(pthread_self(), SCHED_FIFO, &Priority);
+  }
   auto& Self = *static_cast<SoundPlayer*>(User);
-  const std::uint64_t Wanted = Self.Request.load(std::memory_order_acquire);
+  std::uint64_t Wanted = Self.Request.load(std::memory_order_acquire);
+  if (Wanted == Self.Heard && Self.Current == 0) {
+    // Nothing to play. Once the end of the last sound has been handed over and the device's
+    // buffer after it, the thread sleeps inside the callback: the stream then runs dry, which
+    // the server takes calmly, instead of being fed silence every few milliseconds. The server
+    // starts it again with the first buffer written after the wake, so nothing is lost.
+    if (Self.QuietBuffers < QuietBuffersBeforeSleep) {
+      ++Self.QuietBuffers;
+    } else {
+      Self.Waker.Sleep(
+          [&Self] { return Self.Request.load(std::memory_order_acquire) != Self.Heard; },
+          SleepPeriod);
+      Wanted = Self.Request.load(std::memory_order_acquire);
+    }
+  }
   if (Wanted != Self.Heard) {
     // A new sound cuts the one playing.
     Self.Heard = Wanted;
     Self.Current = static_cast<std::size_t>(Wanted & 0xffff);
     Self.Position = 0;
+    Self.QuietBuffers = 0;
   }
   const std::size_t Bytes = static_cast<std::size_t>(Length);
   std::size_t Done = 0;

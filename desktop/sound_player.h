@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <atomic>
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <map>
@@ -11,6 +12,8 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "audio_wake.h"
 
 namespace karvan::desktop {
 
@@ -45,6 +48,13 @@ class SoundPlayer {
   std::string OutputDescription() const;
 
  private:
+  // Silent buffers handed out after a sound before the audio thread sleeps: the one that ends
+  // the sound is on its way to the server by then, and one more covers the device's buffer.
+  static constexpr int QuietBuffersBeforeSleep = 2;
+  // The sleeping audio thread still wakes this often, so that the audio library notices a
+  // server that went away (and the output is reopened) without waiting for the next sound.
+  static constexpr std::chrono::milliseconds SleepPeriod{1000};
+
   // Runs on the audio thread: the recording asked for last, or silence.
   static void Fill(void* User, std::uint8_t* Stream, int Length);
 
@@ -59,7 +69,9 @@ class SoundPlayer {
   std::uint64_t Heard = 0;
   std::size_t Current = 0;  // recording number plus one, 0 for silence
   std::size_t Position = 0;
+  int QuietBuffers = 0;  // silent buffers handed out since the last sound ended
 
+  AudioWake Waker;  // before Output, which holds it while closing
   std::unique_ptr<AudioOutput> Output;
 };
 

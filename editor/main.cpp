@@ -5,8 +5,10 @@
 #include <cstdio>
 
 #include "main_window.h"
+#include "text_only_command_line.h"
 
 int main(int argc, char* argv[]) {
+  if (karvan::desktop::AsksOnlyForText(argc, argv)) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication App(argc, argv);
   QApplication::setOrganizationName(QStringLiteral("KarvanMirk"));
   QApplication::setApplicationName(QStringLiteral("karvan-edit"));

@@ -151,7 +151,9 @@ void MapView::paintEvent(QPaintEvent*) {
   P.setFont(Font);
   for (int sy = 0; sy < ScreenRows; ++sy)
     for (int sx = 0; sx < ScreenColumns; ++sx) {
-      const QRectF Label(sx * 5 * PitchX + 3, (sy + 1) * 4 * PitchY - 19, 24, 16);
+      // In the screen's top right corner, below its top walls and right of the cell's
+      // figures, where a number hides the least of the map.
+      const QRectF Label((sx + 1) * 5 * PitchX - 27, sy * 4 * PitchY + 0.22 * PitchY, 24, 16);
       P.fillRect(Label, QColor(70, 80, 60, 170));
       P.setPen(Glass().lighter(115));
       P.drawText(Label, Qt::AlignCenter, QString::number(sy * ScreenColumns + sx + 1));

@@ -70,8 +70,28 @@ case ":$PATH:" in *:/usr/games:*) ;; *) export PATH="$PATH:/usr/games" ;; esac
 program=$(command -v karvan-mirk || true)
 [ "$program" = /usr/games/karvan-mirk ] || fail "karvan-mirk on PATH is '$program', not /usr/games/karvan-mirk"
 
-answer=$(env -u DISPLAY -u WAYLAND_DISPLAY karvan-mirk --version 2>"$out/version.log" || true)
-if [ "$answer" = "karvan-mirk $version" ]; then pass "--version: $answer"; else fail "--version answered '$answer'"; fi
+for name in karvan-mirk karvan-edit; do
+  answer=$(env -u DISPLAY -u WAYLAND_DISPLAY "$name" --version 2>"$out/version.log" || true)
+  if [ "$answer" = "$name $version" ]; then pass "--version: $answer"; else fail "$name --version answered '$answer'"; fi
+done
+
+# Every program's icon at every size of the theme, and a scalable one.
+for name in karvan-mirk karvan-edit; do
+  missing_icons=""
+  for size in 16x16 22x22 24x24 32x32 48x48 64x64 128x128 256x256; do
+    [ -f "/usr/share/icons/hicolor/$size/apps/$name.png" ] || missing_icons="$missing_icons $size"
+  done
+  [ -f "/usr/share/icons/hicolor/scalable/apps/$name.svg" ] || missing_icons="$missing_icons scalable"
+  [ -z "$missing_icons" ] && pass "$name's icons at every size" || fail "$name's icons missing:$missing_icons"
+done
+
+# The level-file type reaches the shared MIME database (shared-mime-info's trigger), so a file
+# manager offers the game for a .karvan file.
+if grep -q 'application/x-karvan-mirk-level:\*\.karvan' /usr/share/mime/globs2 2>/dev/null; then
+  pass "the MIME database knows *.karvan as application/x-karvan-mirk-level"
+else
+  fail "the MIME database does not know *.karvan"
+fi
 
 # ---------------------------------------------------------------- the installed game under Xvfb
 # A stand-in xdg-open, first on PATH, logs what the game asks to open.
@@ -168,6 +188,50 @@ cp "$KARVAN_OPEN_LOG" "$out/opened.log"
 kill "$game_pid" 2>/dev/null || true
 wait "$game_pid" 2>/dev/null || true
 game_pid=""
+
+# ---------------------------------------------------------------- a level file, game and editor
+# A level file made here, in a folder whose name is not ASCII: the installed game plays it at once
+# (no level choice), and the installed editor opens it.
+mkdir -p "$work/уровни"
+level="$work/уровни/two screens.karvan"
+cat >"$level" <<'LEVEL'
+AddRow('5,69,7,4,4,4,4,4,4,4,1,0,0,0,0');
+AddRow('1,4,4,4,4,5,4,0,0,1025,1,0,0,0,0');
+AddRow('1,0,0,1,0,0,0,0,5,0,1,0,0,0,0');
+AddRow('17,0,1,4,36,4,4,4,0,640,1,0,0,0,0');
+AddRow('4,4,0,4,4,4,4,4,4,4,1,0,0,0,0');
+AddSwitch(9, 3, 2, 4, PosTop);
+LEVEL
+QT_QPA_PLATFORM=xcb karvan-mirk "$level" >"$out/game-file.log" 2>&1 &
+game_pid=$!
+intro=$(wait_window "^Karvan Mirk™$")
+sleep 0.5
+if [ -n "$intro" ]; then xdotool key --clearmodifiers Return; else fail "karvan-mirk FILE: no information window"; fi
+sleep 1.5
+shot 6-level-file
+choice=$(xdotool search --onlyvisible --name "^Choose level$" 2>/dev/null | head -n 1 || true)
+device=$(xdotool search --onlyvisible --pid "$game_pid" 2>/dev/null | head -n 1 || true)
+if [ -n "$device" ] && [ -z "$choice" ]; then
+  pass "karvan-mirk FILE plays the file without the level choice"
+else
+  fail "karvan-mirk FILE: device window '${device}', level choice '${choice}'"
+fi
+kill "$game_pid" 2>/dev/null || true
+wait "$game_pid" 2>/dev/null || true
+game_pid=""
+
+QT_QPA_PLATFORM=xcb karvan-edit "$level" >"$out/editor.log" 2>&1 &
+editor_pid=$!
+editor=$(wait_window "^two screens.karvan.* - karvan-edit$")
+sleep 0.5
+shot 7-editor
+if [ -n "$editor" ]; then
+  pass "the installed editor opened the level: '$(xdotool getwindowname "$editor")'"
+else
+  fail "the installed editor shows no window for the level"
+fi
+kill "$editor_pid" 2>/dev/null || true
+wait "$editor_pid" 2>/dev/null || true
 
 # ---------------------------------------------------------------- desktop entries, metainfo
 desktop_files=()

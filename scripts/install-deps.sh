@@ -8,6 +8,8 @@ packages=(cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev n
   fonts-liberation2
   # Sound on a real audio server in the tests: a user-mode PulseAudio daemon with a null sink.
   pulseaudio pulseaudio-utils python3
+  # The same through PipeWire's PulseAudio service, with its session manager on a D-Bus of its own.
+  pipewire pipewire-pulse wireplumber dbus-daemon
   dpkg-dev fakeroot file lintian appstream desktop-file-utils xdotool
   # The game's windows on a virtual X display, to look at them as a player sees them:
   # xvfb-run -a with the xcb platform plugin, import -window root for the picture.

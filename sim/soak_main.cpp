@@ -95,7 +95,8 @@ int main(int argc, char** argv) {
     std::cout << "level " << Level << ": " << Run.Time / 1000 << " s played, " << Run.Pumps
               << " pumps, " << Run.LevelsStarted << " games, " << Real.count() << " s real: ";
     if (!Run.Problem && !Run.Ended) {
-      std::cout << "ok\n";
+      // A line per level as it ends: a long soak shows how far it has come.
+      std::cout << "ok" << std::endl;
       continue;
     }
     ++Failures;
@@ -109,6 +110,7 @@ int main(int argc, char** argv) {
                 << (Custom.empty() ? "--level " + std::to_string(Level) : "--custom " + Custom)
                 << " --script " << Path << "\n";
     }
+    std::cout.flush();
   }
   std::cout.flush();
   return Failures == 0 ? 0 : 1;

@@ -13,6 +13,7 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -310,23 +311,28 @@ TEST(AssetIcon, IsA256PixelSquarePng) {
   EXPECT_EQ(size->Height, 256u);
 }
 
-// The icon theme's copies: one square PNG per size in its size's folder, the largest the same
-// picture as the window's icon, and a scalable drawing.
-TEST(AssetIcon, ThemeHasEverySizeAndAScalableDrawing) {
+// The icon theme's copies of the game's and the editor's icons: one square PNG per size in its
+// size's folder, the largest the same picture as the program's window icon, and a scalable
+// drawing.
+TEST(AssetIcon, ThemeHasEverySizeAndAScalableDrawingOfEachProgram) {
   const auto theme = ResourceDir / "icons" / "hicolor";
-  for (const unsigned side : {16u, 22u, 24u, 32u, 48u, 64u, 128u, 256u}) {
-    const auto folder = std::to_string(side) + "x" + std::to_string(side);
-    const auto size = PngSize(ReadAll(theme / folder / "apps" / "karvan-mirk.png"));
-    ASSERT_TRUE(size.has_value()) << folder;
-    EXPECT_EQ(size->Width, side) << folder;
-    EXPECT_EQ(size->Height, side) << folder;
+  const std::pair<std::string, std::filesystem::path> programs[] = {
+      {"karvan-mirk", ResourceDir / "images" / "icon.png"},
+      {"karvan-edit", ResourceDir / "icons" / "karvan-edit.png"}};
+  for (const auto& [name, windowIcon] : programs) {
+    for (const unsigned side : {16u, 22u, 24u, 32u, 48u, 64u, 128u, 256u}) {
+      const auto folder = std::to_string(side) + "x" + std::to_string(side);
+      const auto size = PngSize(ReadAll(theme / folder / "apps" / (name + ".png")));
+      ASSERT_TRUE(size.has_value()) << name << " " << folder;
+      EXPECT_EQ(size->Width, side) << name << " " << folder;
+      EXPECT_EQ(size->Height, side) << name << " " << folder;
+    }
+    EXPECT_EQ(ReadAll(theme / "256x256" / "apps" / (name + ".png")), ReadAll(windowIcon)) << name;
+    const std::string svg = ReadText(theme / "scalable" / "apps" / (name + ".svg"));
+    EXPECT_EQ(svg.rfind("<?xml", 0), 0u) << name;
+    EXPECT_NE(svg.find("viewBox=\"0 0 256 256\""), std::string::npos) << name;
+    EXPECT_NE(svg.find("</svg>"), std::string::npos) << name;
   }
-  EXPECT_EQ(ReadAll(theme / "256x256" / "apps" / "karvan-mirk.png"),
-            ReadAll(ResourceDir / "images" / "icon.png"));
-  const std::string svg = ReadText(theme / "scalable" / "apps" / "karvan-mirk.svg");
-  EXPECT_EQ(svg.rfind("<?xml", 0), 0u);
-  EXPECT_NE(svg.find("viewBox=\"0 0 256 256\""), std::string::npos);
-  EXPECT_NE(svg.find("</svg>"), std::string::npos);
 }
 
 // ------------------------------------------------------------------------ documents

@@ -1,11 +1,14 @@
 #!/usr/bin/env python3
-"""Draws the level editor's icon: resources/icons/karvan-edit.png, 256 x 256 with transparency.
+"""Draws the level editor's icon: the window's icon and the icon theme's copies.
 
-    python3 tools/make_editor_icon.py            # writes resources/icons/karvan-edit.png
-    python3 tools/make_editor_icon.py out.png    # writes elsewhere
+    python3 tools/make_editor_icon.py            # writes resources/icons/karvan-edit.png and
+                                                 # resources/icons/hicolor/<size>/apps/karvan-edit.*
+    python3 tools/make_editor_icon.py out.png    # writes only the 256-pixel picture, elsewhere
 
 The game's icon (tools/make_icon.py, drawn again here pixel by pixel) with a pencil laid across
-its lower right, the tip on the display. Standard library only; the same file on every run.
+its lower right, the tip on the display; the theme's sizes are averaged down from it as the
+game's are, and the SVG is the game's with the pencil drawn over it. Standard library only; the
+same files on every run.
 """
 
 import math
@@ -83,20 +86,60 @@ def pixel(x, y):
     return mixed, out_a
 
 
+ICON_NAME = "karvan-edit"
+
+
+def render():
+    return [[pixel(x, y) for x in range(icon.SIZE)] for y in range(icon.SIZE)]
+
+
+def svg_pencil():
+    """The pencil as SVG polygons, in the order they overlap: body, ferrule, eraser, wood, lead."""
+    ax, ay = TIP
+    length = math.hypot(END[0] - ax, END[1] - ay)
+    ux, uy = (END[0] - ax) / length, (END[1] - ay) / length
+
+    def at(along, across):
+        return (ax + along * ux - across * uy, ay + along * uy + across * ux)
+
+    def band(start, stop, inner, outer):
+        return [at(start, inner), at(stop, inner), at(stop, outer), at(start, outer)]
+
+    def polygon(corners, colour):
+        return '<polygon points="%s" fill="%s"/>' % (icon.points(corners), icon.hex_colour(colour))
+
+    h, third = HALF_WIDTH, HALF_WIDTH / 3.0
+    body_end = length - ERASER - FERRULE
+    parts = [
+        polygon(band(WOOD_LENGTH, body_end, -h, -third), icon.scale(YELLOW, 1.12)),
+        polygon(band(WOOD_LENGTH, body_end, -third, third), YELLOW),
+        polygon(band(WOOD_LENGTH, body_end, third, h), icon.scale(YELLOW, 0.78)),
+        polygon(band(body_end, length - ERASER, -h, h), METAL),
+        polygon(band(length - ERASER, length, -h, h), PINK),
+        polygon([at(0.0, 0.0), at(WOOD_LENGTH, -h), at(WOOD_LENGTH, h)], WOOD),
+        polygon([at(0.0, 0.0), at(LEAD_LENGTH, -h * LEAD_LENGTH / WOOD_LENGTH),
+                 at(LEAD_LENGTH, h * LEAD_LENGTH / WOOD_LENGTH)], LEAD),
+    ]
+    return parts
+
+
+def svg():
+    game = icon.svg().replace("<title>Karvan Mirk</title>", "<title>Karvan Mirk level editor</title>")
+    closing = "</svg>\n"
+    return game[: -len(closing)] + "\n".join(svg_pencil()) + "\n" + closing
+
+
 def main():
-    out = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else DEFAULT_OUT)
-    rows = []
-    for y in range(icon.SIZE):
-        row = bytearray()
-        for x in range(icon.SIZE):
-            c, a = pixel(x, y)
-            row += bytes(int(icon.clamp(v) * 255 + 0.5) for v in c)
-            row += bytes((int(icon.clamp(a) * 255 + 0.5),))
-        rows.append(bytes(row))
-    os.makedirs(os.path.dirname(out), exist_ok=True)
-    with open(out, "wb") as f:
-        f.write(icon.png(icon.SIZE, icon.SIZE, rows))
-    print("wrote", out)
+    picture = render()
+    if len(sys.argv) > 1:
+        icon.write(os.path.abspath(sys.argv[1]), icon.encode(picture))
+        return
+    icon.write(DEFAULT_OUT, icon.encode(picture))
+    for side in icon.THEME_SIZES:
+        folder = os.path.join(icon.THEME_DIR, "%dx%d" % (side, side), "apps")
+        icon.write(os.path.join(folder, ICON_NAME + ".png"), icon.encode(icon.downscale(picture, side)))
+    icon.write(os.path.join(icon.THEME_DIR, "scalable", "apps", ICON_NAME + ".svg"),
+               svg().encode("ascii"))
 
 
 if __name__ == "__main__":

@@ -4,6 +4,8 @@
 #include <QElapsedTimer>
 #include <QListWidget>
 #include <filesystem>
+#include <fstream>
+#include <optional>
 #include <sstream>
 
 #include <nlohmann/json.hpp>
@@ -251,4 +253,33 @@ TEST_F(EditorWindow, ALevelMadeInTheEditorIsPlayedToItsEndInTheSimulator) {
   EXPECT_EQ(State["hero"], nlohmann::json::parse("[4, 3]"));
   const auto& Sounds = State["sounds"];
   EXPECT_NE(std::find(Sounds.begin(), Sounds.end(), "wvUnlockExit"), Sounds.end()) << First;
+}
+
+// The example level the README opens: no finding of any check, and its replay plays it to its
+// end in the simulator, so the first level a new designer sees is one that works.
+TEST_F(EditorWindow, TheExampleLevelHasNoFindingsAndItsReplayCompletesIt) {
+  const std::filesystem::path Examples = KARVAN_EDITOR_EXAMPLES_DIR;
+  const std::filesystem::path Level = Examples / "two_screens.karvan";
+  ASSERT_TRUE(Window->OpenFile(QString::fromStdString(Level.string())));
+  EXPECT_TRUE(CheckDocument(Document()).empty());
+  EXPECT_TRUE(CheckRoutes(Document()).empty());
+  EXPECT_FALSE(CheckFirstSeconds(Document()).has_value());
+
+  const std::filesystem::path Script = Examples / "two_screens.sim";
+  std::ifstream ScriptFile(Script);
+  std::string Line;
+  std::optional<nlohmann::json> Expected;
+  while (std::getline(ScriptFile, Line))
+    if (Line.rfind("# expect ", 0) == 0) Expected = nlohmann::json::parse(Line.substr(9));
+  ASSERT_TRUE(Expected.has_value()) << "the replay names what it expects";
+
+  std::ostringstream Out;
+  std::ostringstream Err;
+  ASSERT_EQ(sim::SimMain({"--custom", Level.string(), "--script", Script.string()}, Out, Err), 0)
+      << Err.str();
+  std::istringstream Lines(Out.str());
+  std::string First;
+  ASSERT_TRUE(std::getline(Lines, First));
+  const auto State = nlohmann::json::parse(First);
+  for (const auto& [Field, Value] : Expected->items()) EXPECT_EQ(State[Field], Value) << Field;
 }

@@ -75,6 +75,7 @@ TLevelDescription Read(TKarvanForm& Form, const TLevel& Level) {
                             {sx, sy},
                             {sx * 5 + 4, sy * 4 + 1},
                             SideVisible(Side, scVerticalLine)});
+      if (SideVisible(Side, scAmulet)) D.HasAmulet = true;
       if (SideVisible(Side, scSpiderBig))
         D.Fights.push_back({TSideFight::Spider, {sx, sy}, {sx * 5, sy * 4 + 1}, true});
     }

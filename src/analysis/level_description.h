@@ -56,6 +56,8 @@ struct TLevelDescription {
   std::vector<TRunningPlatform> Platforms;
   TPoint Start{0, 0};
   std::vector<TSideFight> Fights;
+  // A vase holds an amulet: a hero who has taken it is never stung.
+  bool HasAmulet = false;
 
   std::uint16_t Code(int x, int y) const { return Codes[static_cast<std::size_t>(y * Width + x)]; }
   bool Has(int x, int y, TGridCrystal Kind) const { return (Code(x, y) >> Kind & 1U) != 0; }

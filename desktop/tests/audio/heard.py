@@ -8,14 +8,18 @@ program asked for.
         the one before as it was asked for, within 20 ms. A call that comes while another sound
         plays cuts that sound off at that moment.
 
-    heard.py count SOUNDS_DIR RECORDING NAME...
-        The recording must hold, in order, one stretch of sound per NAME whose length matches
-        that recording (the game's own timing is not exact under simulated key presses).
+    heard.py game SOUNDS_DIR SIM_OUTPUT RECORDING
+        SIM_OUTPUT holds karvan-sim's state lines for the inputs the game was given, a line every
+        few ms; their "sounds" say what the game plays and when. The stretches of sound those
+        calls make must all be heard, in order, each as long as expected within 20 ms. Their
+        starts are listed but not compared: in a real session a key press arrives when the X
+        server delivers it, not on the simulator's millisecond.
 
 RECORDING is mono signed 16-bit little-endian at 44 100 Hz (parec --format=s16le --rate=44100
 --channels=1 --raw). Only the standard library is used.
 """
 
+import json
 import os
 import struct
 import sys
@@ -94,17 +98,11 @@ def read_raw(path):
     return list(struct.unpack("<%dh" % (len(data) // 2), data))
 
 
-def timetable(sounds_dir, plays_path, recording_path):
-    sounds = recordings(sounds_dir)
-    plays = []
-    with open(plays_path) as f:
-        for line in f:
-            parts = line.split()
-            if len(parts) == 3 and parts[0] == "play":
-                plays.append((parts[1].upper(), float(parts[2])))
+def expected_segments(sounds, plays):
+    """What a listener should hear of the calls [(NAME, ms)]: each sound from its call until it
+    ends or the next call comes."""
     if not plays:
         raise SystemExit("no sound was played")
-    # What a listener should hear: each sound from its call until it ends or the next call.
     total = int(plays[-1][1]) + max(len(a) for a in sounds.values()) + 1
     expected = [False] * total
     for i, (name, at) in enumerate(plays):
@@ -116,7 +114,18 @@ def timetable(sounds_dir, plays_path, recording_path):
                 break
             if on:
                 expected[int(at) + k] = True
-    want = segments(expected)
+    return segments(expected)
+
+
+def timetable(sounds_dir, plays_path, recording_path):
+    sounds = recordings(sounds_dir)
+    plays = []
+    with open(plays_path) as f:
+        for line in f:
+            parts = line.split()
+            if len(parts) == 3 and parts[0] == "play":
+                plays.append((parts[1].upper(), float(parts[2])))
+    want = expected_segments(sounds, plays)
     heard = segments(ms_activity(read_raw(recording_path), RATE))
     print("%-4s %-22s %16s %16s" % ("", "", "expected ms", "heard ms"))
     print("%-4s %-22s %8s %7s %8s %7s" % ("#", "sound", "start", "length", "start", "length"))
@@ -158,33 +167,47 @@ def timetable(sounds_dir, plays_path, recording_path):
     return 0
 
 
-def count(sounds_dir, recording_path, names):
-    sounds = {n: segments(a) for n, a in recordings(sounds_dir).items()}
+def game(sounds_dir, sim_path, recording_path):
+    sounds = recordings(sounds_dir)
+    plays = []
+    with open(sim_path) as f:
+        for line in f:
+            state = json.loads(line)
+            plays += [(name.upper(), float(state["t"])) for name in state.get("sounds", [])]
+    want = expected_segments(sounds, plays)
     heard = segments(ms_activity(read_raw(recording_path), RATE))
-    print("expected %d sounds, heard %d" % (len(names), len(heard)))
-    failures = 0
-    for i in range(max(len(names), len(heard))):
-        name = names[i].upper() if i < len(names) else None
+    print("the game played %d sounds, %d stretches apart; %d heard" %
+          (len(plays), len(want), len(heard)))
+    print("%-4s %-14s %16s %16s" % ("", "", "expected ms", "heard ms"))
+    print("%-4s %-14s %8s %7s %8s %7s" % ("#", "begins with", "start", "length", "start", "length"))
+    failures = []
+    for i in range(max(len(want), len(heard))):
+        w = want[i] if i < len(want) else None
         h = heard[i] if i < len(heard) else None
-        line = "%-4d %-14s" % (i + 1, name or "-")
-        if name and name not in sounds:
-            raise SystemExit("no recording named %s" % name)
-        want = sounds[name][0][1] - sounds[name][0][0] if name else None
-        line += " %7s" % (want if want is not None else "-")
+        names = [n for n, at in plays if w and w[0] - TOLERANCE_MS <= at <= w[0] + 1]
+        line = "%-4d %-14s" % (i + 1, (names[0] if names else "?") if w else "(none expected)")
+        line += " %8d %7d" % (w[0] - want[0][0], w[1] - w[0]) if w else " %16s" % "-"
         line += " %8d %7d" % (h[0] - heard[0][0], h[1] - h[0]) if h else " %16s" % "-"
-        # A sound cut by the next one is shorter than its recording, never longer.
-        if not (name and h) or (h[1] - h[0]) > want + TOLERANCE_MS:
-            line += "   <- wrong"
-            failures += 1
+        if w and h:
+            error = abs((h[1] - h[0]) - (w[1] - w[0]))
+            if error > TOLERANCE_MS:
+                line += "   <- length off by %d ms" % error
+                failures.append(i + 1)
+        else:
+            line += "   <- missing" if w else "   <- not played"
+            failures.append(i + 1)
         print(line)
-    return 1 if failures else 0
+    if failures:
+        print("FAILED at", ", ".join(str(f) for f in failures))
+        return 1
+    return 0
 
 
 def main(argv):
     if len(argv) == 5 and argv[1] == "timetable":
         return timetable(argv[2], argv[3], argv[4])
-    if len(argv) >= 4 and argv[1] == "count":
-        return count(argv[2], argv[3], argv[4:])
+    if len(argv) == 5 and argv[1] == "game":
+        return game(argv[2], argv[3], argv[4])
     print(__doc__, file=sys.stderr)
     return 2
 

@@ -1,20 +1,21 @@
 #!/usr/bin/env bash
-# Every recording, played through the desktop's sound player into a real PulseAudio daemon,
+# Every recording, played through the desktop's sound player into a real sound server,
 # must come out of its sink whole, in order, on time, and a new sound must cut the one playing.
 #   recordings_heard_test.sh SOUND_CHECK_PROGRAM SOUNDS_DIR
+# KARVAN_SOUND_SERVER=pipewire uses PipeWire's PulseAudio service instead of PulseAudio.
 # Exits 77 (skipped) when the sound server's programs are not installed.
 set -euo pipefail
 check=$1
 sounds=$2
 here=$(cd "$(dirname "$0")" && pwd)
-for tool in pulseaudio parec pactl python3; do
+. "$here/pulse_session.sh"
+for tool in $(sound_server_tools) python3; do
   if ! command -v "$tool" >/dev/null; then
     echo "skipped: $tool is not installed (scripts/install-deps.sh installs it)"
     exit 77
   fi
 done
-. "$here/pulse_session.sh"
-start_pulse
+start_sound_server
 
 # One pass: record the monitor while the check program plays its timetable, then compare.
 attempt() {
