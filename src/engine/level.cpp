@@ -35,11 +35,18 @@ std::string_view TrimBlanks(std::string_view S) {
 }  // namespace
 
 std::vector<std::int64_t> ReadRowCodes(std::string_view s) {
+  // One walk over the row: asking for the n-th field each time would read the row from its
+  // start for every cell, and a file of one row of a few megabytes would never load. The
+  // fields end at the first empty one, as the n-th field of an empty or used-up rest is empty.
   std::vector<std::int64_t> Codes;
+  std::string_view Rest = s;
   for (;;) {
-    const std::string Field = GetField(s, static_cast<int>(Codes.size()) + 1, ",");
+    const std::size_t Comma = Rest.find(',');
+    const std::string_view Field = Rest.substr(0, Comma);
     if (Field.empty()) break;
     Codes.push_back(StrToIntLoose(TrimBlanks(Field)));
+    if (Comma == std::string_view::npos) break;
+    Rest.remove_prefix(Comma + 1);
   }
   return Codes;
 }

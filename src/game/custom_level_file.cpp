@@ -136,8 +136,28 @@ std::optional<std::vector<std::string>> ReadLevelFileLines(const std::string& Pa
   return LevelFileLinesFromBytes(Bytes);
 }
 
+namespace {
+
+// Line without every occurrence of Sub, each removal searching the text from its start again,
+// so that a removal may join two parts into a new occurrence ("AddAddRow('Row('" loses both).
+// The removed text is never copied back: the characters kept so far never hold Sub, so the
+// first occurrence of what is left can only end at the character just kept, and the kept text
+// stays linear in the line's length where erasing from a copy was quadratic.
+std::string RemoveEvery(std::string_view Line, std::string_view Sub) {
+  std::string Kept;
+  Kept.reserve(Line.size());
+  for (const char C : Line) {
+    Kept.push_back(C);
+    if (Kept.size() >= Sub.size() && std::string_view(Kept).substr(Kept.size() - Sub.size()) == Sub)
+      Kept.resize(Kept.size() - Sub.size());
+  }
+  return Kept;
+}
+
+}  // namespace
+
 std::string RowText(std::string_view Line) {
-  return RemoveText(RemoveText(Line, "AddRow('", true), "');", true);
+  return RemoveEvery(RemoveEvery(Line, "AddRow('"), "');");
 }
 
 TSwitchLine ReadSwitchLine(std::string_view Line) {
