@@ -336,7 +336,7 @@ TEST_F(CustomLevel, OfSeveralHeroCellsTheLastIsTheHeroAndTheOthersAreEmpty) {
 TEST_F(CustomLevel, AFolderOrAnUnreadableFileGivesAClearMessage) {
   const std::string Good = Write("walk.txt", WalkToGold);
   const std::string Script = Write("run.sim", "@0 file " + Dir.string() + "\n@1500 state\n");
-  const auto Lines = Run({"--custom", Good, "--until", "1501", "--script", Script});
+  const auto Lines = Run({"--custom", Good, "--until", "1101", "--script", Script});
   ASSERT_EQ(Lines.size(), 2u);
   ASSERT_EQ(Lines[0]["messages"].size(), 1u);
   EXPECT_EQ(Lines[0]["messages"][0], "The file " + Dir.string() + " cannot be read.");
@@ -421,4 +421,34 @@ TEST_F(CustomLevel, LoadingFromTheMenuDuringAGameTakesOverBetweenTwoPasses) {
   EXPECT_EQ(Lines[3]["lives"], 3);
   EXPECT_EQ(Lines[3]["score"], 0);
   EXPECT_EQ(Lines[3]["map_pos"], json::array({0, 0}));
+}
+
+// Every row used to look at every cell of the map again for missing figures: a level of a few
+// thousand rows took the square of its height to load. Cells left open by shorter rows and by
+// the columns a longer row adds still get their figures, all absent.
+TEST_F(CustomLevel, TallLevelsAndRowsOfUnequalLengthLoadComplete) {
+  std::string Tall;
+  for (int y = 0; y < 4000; ++y)
+    Tall += y == 3996 ? "AddRow('17,4,4');\n" : "AddRow('1,4,4,4,4');\n";
+  const std::string Script = Write("run.sim", "@1100 state\n");
+  auto Lines =
+      Run({"--custom", Write("tall.txt", Tall), "--until", "1101", "--script", Script, "--map"});
+  ASSERT_EQ(Lines.size(), 2u);
+  EXPECT_TRUE(Lines[0]["messages"].empty());
+  EXPECT_EQ(Lines[0]["level"], -1);
+  EXPECT_EQ(Lines[0]["hero"], (json{0, 3996}));
+  ASSERT_EQ(Lines[0]["map"].size(), 4000u);
+  EXPECT_EQ(Lines[0]["map"][3995], "1,4,4,4,4");
+  EXPECT_EQ(Lines[0]["map"][3996], "17,4,4,0,0");
+  EXPECT_EQ(Lines[0]["map"][3999], "1,4,4,4,4");
+  Lines = Run({"--custom",
+               Write("uneven.txt",
+                     "AddRow('5,4');\nAddRow('17,0,64');\nAddRow('4');\n"
+                     "AddRow('1,0,0,0,0,0,0,0,0,0,1');\n"),
+               "--until", "1101", "--script", Script, "--map"});
+  ASSERT_EQ(Lines.size(), 2u);
+  EXPECT_TRUE(Lines[0]["messages"].empty());
+  EXPECT_EQ(Lines[0]["hero"], (json{0, 1}));
+  EXPECT_EQ(Lines[0]["map"], (json{"5,4,0,0,0,0,0,0,0,0,0", "17,0,64,0,0,0,0,0,0,0,0",
+                                   "4,0,0,0,0,0,0,0,0,0,0", "1,0,0,0,0,0,0,0,0,0,1"}));
 }

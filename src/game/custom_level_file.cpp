@@ -219,17 +219,24 @@ bool TKarvanForm::LoadLevelFile(const std::string& Path, bool ReportMissing) {
   const auto Lines = ReadLevelFileLines(FullName);
   if (!Lines) {
     P.ShowMessage("The file " + FullName + " cannot be read.");
-  } else if (!IsPlayableCustomLevel(*Lines)) {
-    P.ShowMessage(FullName + " is not a valid Karvan Mirk File.");
-  } else if (GameRunning) {
-    PendingCustomLines = *Lines;
-    CustomLevelPending = true;
-    return true;
-  } else {
-    BuildCustomLevel(*Lines);
-    return true;
+    return false;
   }
-  return false;
+  return LoadLevelLines(*Lines, FullName);
+}
+
+bool TKarvanForm::LoadLevelLines(const std::vector<std::string>& Lines, const std::string& Name) {
+  if (!GameRunning) FreeLevel();
+  if (!IsPlayableCustomLevel(Lines)) {
+    GetPlatform().ShowMessage(Name + " is not a valid Karvan Mirk File.");
+    return false;
+  }
+  if (GameRunning) {
+    PendingCustomLines = Lines;
+    CustomLevelPending = true;
+  } else {
+    BuildCustomLevel(Lines);
+  }
+  return true;
 }
 
 void TKarvanForm::LoadClick() {
