@@ -336,7 +336,7 @@ TEST_F(CustomLevel, OfSeveralHeroCellsTheLastIsTheHeroAndTheOthersAreEmpty) {
 TEST_F(CustomLevel, AFolderOrAnUnreadableFileGivesAClearMessage) {
   const std::string Good = Write("walk.txt", WalkToGold);
   const std::string Script = Write("run.sim", "@0 file " + Dir.string() + "\n@1500 state\n");
-  const auto Lines = Run({"--custom", Good, "--until", "1101", "--script", Script});
+  const auto Lines = Run({"--custom", Good, "--until", "1501", "--script", Script});
   ASSERT_EQ(Lines.size(), 2u);
   ASSERT_EQ(Lines[0]["messages"].size(), 1u);
   EXPECT_EQ(Lines[0]["messages"][0], "The file " + Dir.string() + " cannot be read.");

@@ -1,5 +1,6 @@
 #include "engine/level.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 
@@ -39,6 +40,7 @@ std::vector<std::int64_t> ReadRowCodes(std::string_view s) {
   // start for every cell, and a file of one row of a few megabytes would never load. The
   // fields end at the first empty one, as the n-th field of an empty or used-up rest is empty.
   std::vector<std::int64_t> Codes;
+  Codes.reserve(static_cast<std::size_t>(std::count(s.begin(), s.end(), ',')) + 1);
   std::string_view Rest = s;
   for (;;) {
     const std::size_t Comma = Rest.find(',');

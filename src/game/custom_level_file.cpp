@@ -142,12 +142,19 @@ namespace {
 // so that a removal may join two parts into a new occurrence ("AddAddRow('Row('" loses both).
 // The removed text is never copied back: the characters kept so far never hold Sub, so the
 // first occurrence of what is left can only end at the character just kept, and the kept text
-// stays linear in the line's length where erasing from a copy was quadratic.
+// stays linear in the line's length where erasing from a copy was quadratic. Only Sub's last
+// character can complete an occurrence: the text up to the next one is kept in one piece.
 std::string RemoveEvery(std::string_view Line, std::string_view Sub) {
   std::string Kept;
   Kept.reserve(Line.size());
-  for (const char C : Line) {
-    Kept.push_back(C);
+  while (!Line.empty()) {
+    const std::size_t Last = Line.find(Sub.back());
+    if (Last == std::string_view::npos) {
+      Kept.append(Line);
+      break;
+    }
+    Kept.append(Line.substr(0, Last + 1));
+    Line.remove_prefix(Last + 1);
     if (Kept.size() >= Sub.size() && std::string_view(Kept).substr(Kept.size() - Sub.size()) == Sub)
       Kept.resize(Kept.size() - Sub.size());
   }
