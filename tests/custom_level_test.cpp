@@ -13,6 +13,7 @@
 #include <nlohmann/json.hpp>
 
 #include "engine/level.h"
+#include "engine/support.h"
 #include "game/custom_level_file.h"
 #include "sim_run.h"
 
@@ -83,6 +84,96 @@ TEST(CustomLevelLines, RowStatementsAreStrippedOfTheirStatementText) {
   EXPECT_EQ(ReadRowCodes(RowText("AddRow('1,4,');")), (std::vector<std::int64_t>{1, 4}));
   // Written in lower case, the opening stays and the first cell reads as 0.
   EXPECT_EQ(ReadRowCodes(RowText("addrow('5,4');")), (std::vector<std::int64_t>{0, 4}));
+}
+
+namespace {
+
+// Row reading as it was first written: the n-th comma field asked for anew for every cell and
+// every statement text erased from a copy. Right, but quadratic; the reference for short rows.
+std::vector<std::int64_t> RowCodesByFieldNumber(std::string_view Row) {
+  std::vector<std::int64_t> Codes;
+  for (;;) {
+    std::string Field = GetField(Row, static_cast<int>(Codes.size()) + 1, ",");
+    if (Field.empty()) break;
+    while (!Field.empty() && static_cast<unsigned char>(Field.back()) <= ' ') Field.pop_back();
+    std::size_t Lead = 0;
+    while (Lead < Field.size() && static_cast<unsigned char>(Field[Lead]) <= ' ') ++Lead;
+    Codes.push_back(StrToIntLoose(std::string_view(Field).substr(Lead)));
+  }
+  return Codes;
+}
+
+std::string RowTextByErasing(std::string_view Line) {
+  return RemoveText(RemoveText(Line, "AddRow('", true), "');", true);
+}
+
+}  // namespace
+
+TEST(CustomLevelLines, RowsReadAsTheyAlwaysWere) {
+  const std::vector<std::string> Rows = {"",
+                                         ",",
+                                         "1",
+                                         "1,4,",
+                                         "1,,4",
+                                         ",1",
+                                         " 1 , 2 ",
+                                         "17, ,3",
+                                         "\t5\t,6",
+                                         "$1F,0x10,x2,-3,+4",
+                                         "99999999999,-0",
+                                         "1 2,3",
+                                         "a,1",
+                                         "AddRow('1,2');",
+                                         "AddAddRow('Row('1');",
+                                         "')');;",
+                                         "AddRow('AddRow('",
+                                         "AddRow(')';",
+                                         "AddRow'('1');"};
+  for (const std::string& Row : Rows) {
+    SCOPED_TRACE(Row);
+    EXPECT_EQ(RowText(Row), RowTextByErasing(Row));
+    EXPECT_EQ(ReadRowCodes(Row), RowCodesByFieldNumber(Row));
+  }
+  // Random lines of the letters that make up statements, numbers and separators: removals
+  // that join into new statement texts, empty fields, blanks.
+  const std::string Letters = "AddRow(');,, 1-$x0";
+  std::uint32_t State = 12345;
+  for (int i = 0; i < 20000; ++i) {
+    std::string Line;
+    const int Length = static_cast<int>(State % 40);
+    for (int k = 0; k < Length; ++k) {
+      State = State * 1664525u + 1013904223u;
+      Line.push_back(Letters[(State >> 16) % Letters.size()]);
+    }
+    State = State * 1664525u + 1013904223u;
+    ASSERT_EQ(RowText(Line), RowTextByErasing(Line)) << Line;
+    ASSERT_EQ(ReadRowCodes(RowText(Line)), RowCodesByFieldNumber(RowTextByErasing(Line))) << Line;
+  }
+}
+
+// A file of one row of a few megabytes used to take hours to read: every cell read the row
+// from its start, and every statement text removed was erased from a copy of the line.
+TEST(CustomLevelLines, RowsOfMegabytesAreReadInOneWalk) {
+  std::string Row = "AddRow('17";
+  while (Row.size() < 3 * 1024 * 1024) Row += ",1,32";
+  Row += "');";
+  const std::vector<std::int64_t> Codes = ReadRowCodes(RowText(Row));
+  ASSERT_EQ(Codes.size(), 1 + (Row.size() - 13) / 5 * 2);
+  EXPECT_EQ(Codes.front(), 17);
+  EXPECT_EQ(Codes[1], 1);
+  EXPECT_EQ(Codes.back(), 32);
+  // Four such rows hold far more cells than a level may have.
+  EXPECT_FALSE(IsPlayableCustomLevel({Row, Row, Row, Row}));
+  // Statement texts all the way, and statement texts that each removal joins anew.
+  std::string Statements;
+  while (Statements.size() < 4 * 1024 * 1024) Statements += "AddRow('";
+  EXPECT_EQ(RowText(Statements), "");
+  std::string Joined;
+  for (int i = 0; i < 400000; ++i) Joined += "Add";
+  for (int i = 0; i < 400000; ++i) Joined += "Row('";
+  Joined += "1,2";
+  EXPECT_EQ(RowText(Joined), "1,2");
+  EXPECT_EQ(LevelFileLinesFromBytes(Statements + "\n" + Row).size(), 2u);
 }
 
 TEST(CustomLevelLines, OnlyFilesWithAScreenAndAHeroArePlayable) {
@@ -330,4 +421,34 @@ TEST_F(CustomLevel, LoadingFromTheMenuDuringAGameTakesOverBetweenTwoPasses) {
   EXPECT_EQ(Lines[3]["lives"], 3);
   EXPECT_EQ(Lines[3]["score"], 0);
   EXPECT_EQ(Lines[3]["map_pos"], json::array({0, 0}));
+}
+
+// Every row used to look at every cell of the map again for missing figures: a level of a few
+// thousand rows took the square of its height to load. Cells left open by shorter rows and by
+// the columns a longer row adds still get their figures, all absent.
+TEST_F(CustomLevel, TallLevelsAndRowsOfUnequalLengthLoadComplete) {
+  std::string Tall;
+  for (int y = 0; y < 4000; ++y)
+    Tall += y == 3996 ? "AddRow('17,4,4');\n" : "AddRow('1,4,4,4,4');\n";
+  const std::string Script = Write("run.sim", "@1100 state\n");
+  auto Lines =
+      Run({"--custom", Write("tall.txt", Tall), "--until", "1101", "--script", Script, "--map"});
+  ASSERT_EQ(Lines.size(), 2u);
+  EXPECT_TRUE(Lines[0]["messages"].empty());
+  EXPECT_EQ(Lines[0]["level"], -1);
+  EXPECT_EQ(Lines[0]["hero"], (json{0, 3996}));
+  ASSERT_EQ(Lines[0]["map"].size(), 4000u);
+  EXPECT_EQ(Lines[0]["map"][3995], "1,4,4,4,4");
+  EXPECT_EQ(Lines[0]["map"][3996], "17,4,4,0,0");
+  EXPECT_EQ(Lines[0]["map"][3999], "1,4,4,4,4");
+  Lines = Run({"--custom",
+               Write("uneven.txt",
+                     "AddRow('5,4');\nAddRow('17,0,64');\nAddRow('4');\n"
+                     "AddRow('1,0,0,0,0,0,0,0,0,0,1');\n"),
+               "--until", "1101", "--script", Script, "--map"});
+  ASSERT_EQ(Lines.size(), 2u);
+  EXPECT_TRUE(Lines[0]["messages"].empty());
+  EXPECT_EQ(Lines[0]["hero"], (json{0, 1}));
+  EXPECT_EQ(Lines[0]["map"], (json{"5,4,0,0,0,0,0,0,0,0,0", "17,0,64,0,0,0,0,0,0,0,0",
+                                   "4,0,0,0,0,0,0,0,0,0,0", "1,0,0,0,0,0,0,0,0,0,1"}));
 }

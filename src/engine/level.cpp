@@ -1,5 +1,6 @@
 #include "engine/level.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 
@@ -35,23 +36,36 @@ std::string_view TrimBlanks(std::string_view S) {
 }  // namespace
 
 std::vector<std::int64_t> ReadRowCodes(std::string_view s) {
+  // One walk over the row: asking for the n-th field each time would read the row from its
+  // start for every cell, and a file of one row of a few megabytes would never load. The
+  // fields end at the first empty one, as the n-th field of an empty or used-up rest is empty.
   std::vector<std::int64_t> Codes;
+  Codes.reserve(static_cast<std::size_t>(std::count(s.begin(), s.end(), ',')) + 1);
+  std::string_view Rest = s;
   for (;;) {
-    const std::string Field = GetField(s, static_cast<int>(Codes.size()) + 1, ",");
+    const std::size_t Comma = Rest.find(',');
+    const std::string_view Field = Rest.substr(0, Comma);
     if (Field.empty()) break;
     Codes.push_back(StrToIntLoose(TrimBlanks(Field)));
+    if (Comma == std::string_view::npos) break;
+    Rest.remove_prefix(Comma + 1);
   }
   return Codes;
 }
 
 void TLevel::AddRow(std::string_view s) {
   TLCDForm& F = ParentForm;
-  int x = 0;
+  const std::vector<std::int64_t> Codes = ReadRowCodes(s);
+  if (Codes.empty()) return;  // a row that begins with an empty field adds nothing
   const int y = F.Map.empty() ? 0 : static_cast<int>(F.Map[0].size());
+  const std::size_t OldColumns = F.Map.size();
+  const std::size_t OldSideColumns = F.SideArr.size();
+  const std::size_t OldSideRows = F.SideArr.empty() ? 0 : F.SideArr[0].size();
 
-  for (std::int64_t Code : ReadRowCodes(s)) {
-    if (static_cast<int>(F.Map.size()) < x + 1) F.Map.resize(x + 1);
-    for (auto& Column : F.Map) Column.resize(y + 1);
+  if (F.Map.size() < Codes.size()) F.Map.resize(Codes.size());
+  for (auto& Column : F.Map) Column.resize(y + 1);
+  int x = 0;
+  for (std::int64_t Code : Codes) {
     for (int k = GridCrystalCount - 1; k >= 0; --k) {
       const auto Kind = static_cast<TGridCrystal>(k);
       F.CreateCrystal(Kind, x, y);
@@ -67,19 +81,28 @@ void TLevel::AddRow(std::string_view s) {
 
   // Rows of unequal length would leave cells without figures (a shorter row, or the earlier
   // cells of a column a longer row adds); the rest of the game expects every cell complete,
-  // so those cells get their figures, all absent.
-  for (std::size_t cx = 0; cx < F.Map.size(); ++cx)
-    for (std::size_t cy = 0; cy < F.Map[cx].size(); ++cy)
-      for (int k = GridCrystalCount - 1; k >= 0; --k)
-        if (!F.Map[cx][cy].Sprites[k])
-          F.CreateCrystal(static_cast<TGridCrystal>(k), static_cast<int>(cx), static_cast<int>(cy));
+  // so those cells get their figures, all absent. Only those cells can lack figures: the
+  // earlier rows completed the rest, and looking at every cell again for every row made a tall
+  // level cost the square of its height to load.
+  const auto Complete = [&F](std::size_t cx, std::size_t cy) {
+    for (int k = GridCrystalCount - 1; k >= 0; --k)
+      if (!F.Map[cx][cy].Sprites[k])
+        F.CreateCrystal(static_cast<TGridCrystal>(k), static_cast<int>(cx), static_cast<int>(cy));
+  };
+  for (std::size_t cx = 0; cx < F.Map.size(); ++cx) {
+    if (cx >= OldColumns)
+      for (std::size_t cy = 0; cy < F.Map[cx].size(); ++cy) Complete(cx, cy);
+    else if (cx >= Codes.size())
+      Complete(cx, static_cast<std::size_t>(y));
+  }
 
+  // The side scenes of the screens the row completed.
   const std::size_t Columns = F.Map.size() / 5;
-  const std::size_t Rows = F.Map.empty() ? 0 : F.Map[0].size() / 4;
+  const std::size_t Rows = F.Map[0].size() / 4;
   F.SideArr.resize(Columns);
   for (auto& Column : F.SideArr) Column.resize(Rows);
   for (std::size_t sx = 0; sx < F.SideArr.size(); ++sx)
-    for (std::size_t sy = 0; sy < F.SideArr[sx].size(); ++sy)
+    for (std::size_t sy = sx < OldSideColumns ? OldSideRows : 0; sy < F.SideArr[sx].size(); ++sy)
       for (int k = 0; k < SideCrystalCount; ++k)
         if (!F.SideArr[sx][sy].Sprites[k])
           F.CreateSideCrystal(static_cast<TSideCrystal>(k), static_cast<int>(sx),

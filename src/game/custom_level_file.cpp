@@ -136,8 +136,35 @@ std::optional<std::vector<std::string>> ReadLevelFileLines(const std::string& Pa
   return LevelFileLinesFromBytes(Bytes);
 }
 
+namespace {
+
+// Line without every occurrence of Sub, each removal searching the text from its start again,
+// so that a removal may join two parts into a new occurrence ("AddAddRow('Row('" loses both).
+// The removed text is never copied back: the characters kept so far never hold Sub, so the
+// first occurrence of what is left can only end at the character just kept, and the kept text
+// stays linear in the line's length where erasing from a copy was quadratic. Only Sub's last
+// character can complete an occurrence: the text up to the next one is kept in one piece.
+std::string RemoveEvery(std::string_view Line, std::string_view Sub) {
+  std::string Kept;
+  Kept.reserve(Line.size());
+  while (!Line.empty()) {
+    const std::size_t Last = Line.find(Sub.back());
+    if (Last == std::string_view::npos) {
+      Kept.append(Line);
+      break;
+    }
+    Kept.append(Line.substr(0, Last + 1));
+    Line.remove_prefix(Last + 1);
+    if (Kept.size() >= Sub.size() && std::string_view(Kept).substr(Kept.size() - Sub.size()) == Sub)
+      Kept.resize(Kept.size() - Sub.size());
+  }
+  return Kept;
+}
+
+}  // namespace
+
 std::string RowText(std::string_view Line) {
-  return RemoveText(RemoveText(Line, "AddRow('", true), "');", true);
+  return RemoveEvery(RemoveEvery(Line, "AddRow('"), "');");
 }
 
 TSwitchLine ReadSwitchLine(std::string_view Line) {
@@ -199,17 +226,24 @@ bool TKarvanForm::LoadLevelFile(const std::string& Path, bool ReportMissing) {
   const auto Lines = ReadLevelFileLines(FullName);
   if (!Lines) {
     P.ShowMessage("The file " + FullName + " cannot be read.");
-  } else if (!IsPlayableCustomLevel(*Lines)) {
-    P.ShowMessage(FullName + " is not a valid Karvan Mirk File.");
-  } else if (GameRunning) {
-    PendingCustomLines = *Lines;
-    CustomLevelPending = true;
-    return true;
-  } else {
-    BuildCustomLevel(*Lines);
-    return true;
+    return false;
   }
-  return false;
+  return LoadLevelLines(*Lines, FullName);
+}
+
+bool TKarvanForm::LoadLevelLines(const std::vector<std::string>& Lines, const std::string& Name) {
+  if (!GameRunning) FreeLevel();
+  if (!IsPlayableCustomLevel(Lines)) {
+    GetPlatform().ShowMessage(Name + " is not a valid Karvan Mirk File.");
+    return false;
+  }
+  if (GameRunning) {
+    PendingCustomLines = Lines;
+    CustomLevelPending = true;
+  } else {
+    BuildCustomLevel(Lines);
+  }
+  return true;
 }
 
 void TKarvanForm::LoadClick() {

@@ -101,6 +101,9 @@ class TKarvanForm : public TLCDForm {
   // was built (or, during a game, will take over). A file that does not exist gets a message
   // only when ReportMissing is set.
   bool LoadLevelFile(const std::string& Path, bool ReportMissing);
+  // Checks and loads the lines of a level file that has been read (Name names it in the
+  // message for lines that make no level), as LoadLevelFile does after reading the file.
+  bool LoadLevelLines(const std::vector<std::string>& Lines, const std::string& Name);
 
   // A level file named when the program was started (an absolute path): the first level
   // choice is not shown and the file is played; a file that cannot be played gets its

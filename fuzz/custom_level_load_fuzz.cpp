@@ -1,0 +1,144 @@
+// libFuzzer target: arbitrary bytes as the contents of a custom level file, read as the game
+// reads a file's bytes, checked, and built into a game form the way the level choice builds
+// it, up to the hero standing at his start; no file and no play, so that the reading and
+// building run many thousands of times a second. A broken promise of the loader aborts, so that
+// the fuzzer keeps the input:
+// - a refused file gets the game's message and leaves no level behind; a built one got no
+//   message, holds one screen at least and no more cells than a level may have;
+// - the map is what the rows say: as many rows as rows with cells, as many columns as the
+//   longest row, every cell with all its figures, the side scenes one per whole screen;
+// - the level starts with the hero shown at his start and the game's invariants holding
+//   (hero and view in the map, on screen boundaries).
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <ostream>
+#include <streambuf>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/level.h"
+#include "engine/platform.h"
+#include "engine/support.h"
+#include "game/custom_level_file.h"
+#include "game/karvan_form.h"
+#include "sim/checked_run.h"
+#include "sim/sim_platform.h"
+#include "sprites/sprite.h"
+
+namespace {
+
+using namespace karvan;
+
+class NullBuffer : public std::streambuf {
+ protected:
+  int_type overflow(int_type Char) override { return traits_type::not_eof(Char); }
+};
+
+// The headless platform without a script; messages are counted, not kept, since one process
+// refuses millions of files.
+class LoaderPlatform : public sim::SimPlatform {
+ public:
+  explicit LoaderPlatform(std::ostream& Out)
+      : SimPlatform(sim::TScript{}, sim::TSimOptions{}, Out) {}
+  void ShowMessage(std::string_view) override { ++Messages; }
+  int Messages = 0;
+};
+
+[[noreturn]] void Fail(const std::string& What) {
+  std::fprintf(stderr, "karvan-fuzz-load: %s\n", What.c_str());
+  std::abort();
+}
+
+// The map the rows describe, counted from the lines as the check counts them.
+struct TExpectedMap {
+  std::size_t Columns = 0;
+  std::size_t Rows = 0;
+};
+
+TExpectedMap ExpectedMap(const std::vector<std::string>& Lines) {
+  TExpectedMap Map;
+  for (const std::string& Line : Lines) {
+    if (StartsWithText(Line, "AddSwitch(", -1)) continue;
+    const std::size_t Codes = ReadRowCodes(RowText(Line)).size();
+    if (Codes == 0) continue;
+    ++Map.Rows;
+    if (Codes > Map.Columns) Map.Columns = Codes;
+  }
+  return Map;
+}
+
+void CheckBuiltMap(const TKarvanForm& Form, const TExpectedMap& Expected) {
+  if (Form.Map.size() != Expected.Columns)
+    Fail(std::to_string(Form.Map.size()) + " columns built of " + std::to_string(Expected.Columns));
+  for (std::size_t x = 0; x < Form.Map.size(); ++x) {
+    if (Form.Map[x].size() != Expected.Rows)
+      Fail("column " + std::to_string(x) + " has " + std::to_string(Form.Map[x].size()) +
+           " rows of " + std::to_string(Expected.Rows));
+    for (std::size_t y = 0; y < Form.Map[x].size(); ++y)
+      for (const auto& Sprite : Form.Map[x][y].Sprites)
+        if (!Sprite) Fail("cell " + std::to_string(x) + "," + std::to_string(y) + " incomplete");
+  }
+  if (Form.SideArr.size() != Expected.Columns / 5)
+    Fail(std::to_string(Form.SideArr.size()) + " columns of side scenes");
+  for (const auto& Column : Form.SideArr) {
+    if (Column.size() != Expected.Rows / 4)
+      Fail(std::to_string(Column.size()) + " rows of side scenes");
+    for (const auto& Side : Column)
+      for (const auto& Sprite : Side.Sprites)
+        if (!Sprite) Fail("side scene incomplete");
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size) {
+  // One game form for the process, as the game keeps one form for file after file: building
+  // the form's display is no part of loading. Each input's level is freed before the next.
+  static NullBuffer Discard;
+  static std::ostream Null(&Discard);
+  static LoaderPlatform Platform(Null);
+  static PlatformScope Scope(Platform);
+  static const std::unique_ptr<TKarvanForm> Form = [] {
+    auto Made = MakeForm<TKarvanForm>();
+    Platform.Attach(*Made);
+    return Made;
+  }();
+  Platform.Messages = 0;
+  // The level goes before the input ends: what an input allocates it frees, so that libFuzzer's
+  // leak check stays quiet unless something leaks.
+  struct TFreeLevel {
+    TKarvanForm& Form;
+    ~TFreeLevel() {
+      Form.FreeLevel();
+      Form.CollectRetiredLevel();
+    }
+  } FreeLevelAtEnd{*Form};
+
+  const std::vector<std::string> Lines =
+      LevelFileLinesFromBytes(std::string_view(reinterpret_cast<const char*>(Data), Size));
+  if (!Form->LoadLevelLines(Lines, "input")) {
+    if (Platform.Messages != 1 || Form->Level || !Form->Map.empty())
+      Fail("a refused file left a level or no message");
+    return 0;
+  }
+  if (Platform.Messages != 0) Fail("a message for a playable file");
+  const TExpectedMap Expected = ExpectedMap(Lines);
+  if (Expected.Columns < 5 || Expected.Rows < 4 ||
+      Expected.Columns * Expected.Rows > MaxCustomLevelCells)
+    Fail("a map of " + std::to_string(Expected.Columns) + " x " + std::to_string(Expected.Rows) +
+         " was built");
+  CheckBuiltMap(*Form, Expected);
+  // The level choice's start of a game.
+  Form->Lives = Form->MaxLives;
+  Form->Score = 0;
+  Form->Init(-1);
+  if (!Form->Level) Fail("the custom level was replaced at its start");
+  const TSprite* Hero = Form->HeroSprite();
+  if (Hero == nullptr || !Hero->SpriteVisible) Fail("no hero at the start");
+  if (auto Problem = sim::CheckInvariants(*Form)) Fail(*Problem);
+  return 0;
+}
