@@ -13,7 +13,9 @@ struct TNamedGate {
 
 // The gates each level's route works, by level. Empty until the levels name them: the
 // redesign of the levels fills it as each level's route is settled.
-constexpr std::array<TNamedGate, 0> Gates{};
+constexpr std::array<TNamedGate, 1> Gates{{
+    {19, {TGate::LockVert, {3, 9}}},
+}};
 
 }  // namespace
 
