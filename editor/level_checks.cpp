@@ -133,7 +133,9 @@ std::vector<Finding> CheckRoutes(const LevelDocument& Document) {
     if (Back.CertainDeath)
       Found.push_back({Severity::Spoils, Back.Cell,
                        "The hero comes back to life at " + CellName(Back.Cell) +
-                           " and falls to his death again: the lives run out by themselves."});
+                           (Back.ByScorpion ? " where a scorpion stings him again"
+                                            : " and falls to his death again") +
+                           ": the lives run out by themselves."});
   return Found;
 }
 

@@ -190,17 +190,157 @@ TEST(LevelAnalysisTest, KnownFaultsOfTheCurrentLevelsAreFound) {
   const auto L12 = DescribeBuiltInLevel(12, Error);
   ASSERT_TRUE(L12) << Error;
   EXPECT_TRUE(HasTrap(AnalyzeLevel(*L12), {9, 7}, "step left"));
-  const auto L9 = DescribeBuiltInLevel(9, Error);
-  ASSERT_TRUE(L9) << Error;
-  const TLevelVerdict V9 = AnalyzeLevel(*L9);
-  const TGateVerdict* Lock = GateAt(V9, TGate::LockVert, {5, 6});
-  ASSERT_NE(Lock, nullptr);
-  EXPECT_FALSE(Lock->Needed);
+}
+
+TEST(LevelAnalysisTest, AScorpionAtTheBottomOfASealedShaftMakesADeathLoop) {
+  TMap M = Shaft(true);
+  M(6, 5) |= 1 << gcScorpion;
+  const TLevelVerdict Stung = AnalyzeLevel(M.Describe());
+  EXPECT_TRUE(Stung.Completable);
+  ASSERT_TRUE(Stung.HasDeathLoop());
+  const auto R = std::find_if(Stung.Resurrections.begin(), Stung.Resurrections.end(),
+                              [](const TResurrection& P) { return P.CertainDeath; });
+  EXPECT_EQ(R->Cell, (TPoint{6, 4}));
+  EXPECT_TRUE(R->ByScorpion);
+
+  // A scorpion in the corridor: the hero who comes back on its patrol can walk off the screen.
+  TMap Corridor = Shaft(true);
+  Corridor(3, 2) |= 1 << gcScorpion;
+  EXPECT_FALSE(AnalyzeLevel(Corridor.Describe()).HasDeathLoop());
+}
+
+TEST(LevelAnalysisTest, GoldTakenInAnyOrderAddsNoStatesAndAPitPastItIsATrap) {
+  // A corridor of gold: the states are the hero's cells and phases, not the sets of gold.
+  TMap Row(12, 4);
+  Row.Floor(1, 0, 10);
+  Row(0, 1) |= Hero;
+  for (int x = 1; x <= 10; ++x) Row(x, 1) |= Gold;
+  const TLevelVerdict Plain = AnalyzeLevel(Row.Describe());
+  EXPECT_TRUE(Plain.Completable);
+  EXPECT_LT(Plain.States, 100U);
+  EXPECT_TRUE(Plain.Traps.empty());
+
+  // Gold on both sides of the start and a pit two cells deep at the east end: a step into it
+  // before all the gold is taken loses the level.
+  TMap Pit(12, 5);
+  Pit.Floor(1, 0, 9);
+  Pit(5, 1) |= Hero;
+  for (int x = 1; x <= 9; ++x)
+    if (x != 5) Pit(x, 1) |= Gold;
+  for (int y = 2; y <= 3; ++y) {
+    Pit(10, y) |= V;
+    Pit(11, y) |= V;
+  }
+  Pit.Floor(3, 10, 10);
+  const TLevelVerdict Drop = AnalyzeLevel(Pit.Describe());
+  EXPECT_TRUE(Drop.Completable);
+  EXPECT_TRUE(HasTrap(Drop, {9, 1}, "step right"));
+}
+
+// What the check of a built-in level finds wrong: no completion, a trap, a death loop, a named
+// gate the level can be completed without, or a search cut short.
+std::vector<std::string> FaultsOf(const TLevelDescription& Level, const std::vector<TGate>& Named) {
+  const TLevelVerdict V = AnalyzeLevel(Level, Named);
+  std::vector<std::string> Faults;
+  if (!V.Error.empty()) return {V.Error};
+  if (V.Incomplete) Faults.push_back("search incomplete");
+  if (!V.Completable) Faults.push_back("cannot be completed");
+  for (const TTrap& T : V.Traps)
+    Faults.push_back("trap at (" + std::to_string(T.Cell.X) + ", " + std::to_string(T.Cell.Y) +
+                     "): " + T.Move);
+  for (const TResurrection& R : V.Resurrections)
+    if (R.CertainDeath)
+      Faults.push_back("death loop at (" + std::to_string(R.Cell.X) + ", " +
+                       std::to_string(R.Cell.Y) + ")");
+  for (const TGate& G : V.UnneededNamedGates()) Faults.push_back(GateText(G) + " is not needed");
+  for (const std::string& Note : V.Notes)
+    if (Note.rfind("named gate", 0) == 0) Faults.push_back(Note);
+  return Faults;
+}
+
+bool Has(const std::vector<std::string>& Faults, const std::string& Start) {
+  return std::any_of(Faults.begin(), Faults.end(),
+                     [&](const std::string& F) { return F.rfind(Start, 0) == 0; });
+}
+
+// A vault in row 1 of a 15 x 9 map: the key, a locked wall at column 8 with rock above it, and
+// the gold behind it. The broken copies below break it one way each.
+TMap Vault() {
+  TMap M(15, 9);
+  M.Floor(1, 0, 13);
+  M(3, 1) |= Hero;
+  M(4, 1) |= Key;
+  M(8, 1) |= V | LV;
+  M(8, 0) |= V;
+  M(12, 1) |= Gold;
+  return M;
+}
+
+// A hole in the vault's floor west of the start, over a shaft five cells deep.
+void CutPit(TMap& M) {
+  M(1, 2) &= ~Hz;
+  for (int y = 2; y <= 6; ++y) {
+    M(1, y) |= V;
+    M(2, y) |= V;
+  }
+  M.Floor(6, 1, 1);
+}
+
+TEST(LevelAnalysisTest, TheCheckCatchesBrokenCopiesOfALevel) {
+  const std::vector<TGate> Lock{{TGate::LockVert, {8, 1}}};
+  EXPECT_TRUE(FaultsOf(Vault().Describe(), Lock).empty());
+
+  // A trap: the pit, with a floor at its bottom and no way up.
+  TMap Trap = Vault();
+  CutPit(Trap);
+  const auto TrapFaults = FaultsOf(Trap.Describe(), Lock);
+  EXPECT_TRUE(Has(TrapFaults, "trap at (2, 1)")) << ::testing::PrintToString(TrapFaults);
+  EXPECT_FALSE(Has(TrapFaults, "death loop"));
+
+  // A death loop: a scorpion at the bottom of the pit, and the hero comes back to life in it,
+  // where he fell onto the lower screen.
+  TMap Loop = Trap;
+  Loop(1, 6) |= 1 << gcScorpion;
+  const auto LoopFaults = FaultsOf(Loop.Describe(), Lock);
+  EXPECT_TRUE(Has(LoopFaults, "death loop at (1, 4)")) << ::testing::PrintToString(LoopFaults);
+
+  // A bypass: no rock over the locked wall, and a jump goes over it.
+  TMap Bypass = Vault();
+  Bypass(8, 0) &= ~V;
+  EXPECT_EQ(FaultsOf(Bypass.Describe(), Lock),
+            std::vector<std::string>{"lock (wall) at (8, 1) is not needed"});
+
+  // The same on a built-in level: level 2's locked wall at (2, 0) without its wall.
+  std::string Error;
+  const auto Level2 = DescribeBuiltInLevel(2, Error);
+  ASSERT_TRUE(Level2) << Error;
+  const std::vector<TGate> Lock2{{TGate::LockVert, {2, 0}}};
+  EXPECT_TRUE(FaultsOf(*Level2, Lock2).empty());
+  TLevelDescription Open = *Level2;
+  Open.Codes[2] &= static_cast<std::uint16_t>(~(1U << gcWallVert));
+  EXPECT_EQ(FaultsOf(Open, Lock2), std::vector<std::string>{"lock (wall) at (2, 0) is not needed"});
 }
 
 // Levels still to be redesigned: their faults are known. Shrink this list to empty as each
 // level is fixed; every other level must stay clean.
-const std::set<int> LevelsToRedesign = {4, 5, 8, 9, 11, 12, 14, 15, 16, 17, 18, 21, 22, 23, 24};
+// One level a line, so that the levels come off the list one by one.
+// clang-format off
+const std::set<int> LevelsToRedesign = {
+    4,
+    5,
+    8,
+    11,
+    12,
+    14,
+    16,
+    17,
+    18,
+    21,
+    22,
+    23,
+    24,
+};
+// clang-format on
 
 TEST(LevelAnalysisTest, BuiltInLevelsHaveNoTrapNoDeathLoopAndOnlyNeededGates) {
   for (int n = 1; n <= 24; ++n) {
@@ -209,14 +349,7 @@ TEST(LevelAnalysisTest, BuiltInLevelsHaveNoTrapNoDeathLoopAndOnlyNeededGates) {
     std::string Error;
     const auto Level = DescribeBuiltInLevel(n, Error);
     ASSERT_TRUE(Level) << Error;
-    const TLevelVerdict V = AnalyzeLevel(*Level, NamedGatesOf(n));
-    ASSERT_TRUE(V.Error.empty()) << V.Error;
-    EXPECT_FALSE(V.Incomplete);
-    EXPECT_TRUE(V.Completable);
-    for (const TTrap& T : V.Traps)
-      ADD_FAILURE() << "trap at (" << T.Cell.X << ", " << T.Cell.Y << "): " << T.Move;
-    EXPECT_FALSE(V.HasDeathLoop());
-    for (const TGate& G : V.UnneededNamedGates()) ADD_FAILURE() << GateText(G) << " is not needed";
+    for (const std::string& Fault : FaultsOf(*Level, NamedGatesOf(n))) ADD_FAILURE() << Fault;
   }
 }
 

@@ -1,6 +1,7 @@
 // Prints the level analysis of built-in levels or of a custom level file:
 //   karvan-analyze --level N       (N = 1..24, or "all")
 //   karvan-analyze --custom FILE
+// with --map after them, also the map of cells reached.
 // Exit status 0 when every level analysed is clean (completable, no trap, no death loop, no
 // unneeded named gate), 1 otherwise, 2 on bad arguments or an unreadable file.
 #include <iostream>
@@ -19,7 +20,7 @@ std::string At(TPoint P) {
   return "(" + std::to_string(P.X) + ", " + std::to_string(P.Y) + ")";
 }
 
-bool Report(const TLevelDescription& Level, const std::vector<TGate>& Named) {
+bool Report(const TLevelDescription& Level, const std::vector<TGate>& Named, bool WithMap) {
   const TLevelVerdict V = AnalyzeLevel(Level, Named);
   std::cout << "== " << Level.Name << " (" << Level.Width << " x " << Level.Height << ")\n";
   if (!V.Error.empty()) {
@@ -35,18 +36,26 @@ bool Report(const TLevelDescription& Level, const std::vector<TGate>& Named) {
             << " not solid rock); screens never entered: " << V.EmptyScreens << " of " << V.Screens
             << "\n";
   std::cout << "  traps: " << V.Traps.size() << "\n";
-  for (const TTrap& T : V.Traps)
+  for (const TTrap& T : V.Traps) {
     std::cout << "    " << At(T.Cell) << " " << T.Move << " -> " << At(T.Lands) << ", "
               << T.StuckCells << " cells left to roam"
-              << (T.CanDie ? ", only a death gets out" : ", no way out") << "\n";
+              << (T.CanDie ? ", only a death gets out" : ", no way out");
+    if (!T.GoldLost.empty()) {
+      std::cout << "; gold lost:";
+      for (const TPoint& P : T.GoldLost) std::cout << " " << At(P);
+    }
+    std::cout << "\n";
+  }
   std::cout << "  deadly moves (a certain death follows): " << V.DeadlyMoves << "\n";
   int Loops = 0;
   for (const TResurrection& R : V.Resurrections) {
     if (!R.CertainDeath && !R.PossibleDeath) continue;
     ++Loops;
     std::cout << "    resurrection at " << At(R.Cell)
-              << (R.CertainDeath ? ": DEATH LOOP (falls to death without a key press)"
-                                 : ": may fall to death again (platform timing)")
+              << (R.CertainDeath
+                      ? (R.ByScorpion ? ": DEATH LOOP (without a key press a scorpion stings him)"
+                                      : ": DEATH LOOP (falls to death without a key press)")
+                      : ": may die again (platform timing)")
               << "\n";
   }
   std::cout << "  resurrection points: " << V.Resurrections.size() << ", death loops: " << Loops
@@ -62,12 +71,28 @@ bool Report(const TLevelDescription& Level, const std::vector<TGate>& Named) {
   for (const std::string& Note : V.Notes) std::cout << "  note: " << Note << "\n";
   std::cout << "  time: " << V.Milliseconds << " ms\n";
   if (V.Incomplete) std::cout << "  INCOMPLETE: the state limit was reached\n";
+  if (WithMap) {
+    // Route cells '+', dead ends 'x', unreached '.', unreached solid rock '#'.
+    std::cout << "  map:\n";
+    for (int y = 0; y < Level.Height; ++y) {
+      std::cout << "    ";
+      for (int x = 0; x < Level.Width; ++x) {
+        const auto Kind = V.Cells[static_cast<std::size_t>(y * Level.Width + x)];
+        const bool Rock = Level.Has(x, y, gcWallVert) && Level.Has(x, y, gcWallHorz);
+        std::cout << (Kind == TLevelVerdict::Route     ? '+'
+                      : Kind == TLevelVerdict::DeadEnd ? 'x'
+                      : Rock                           ? '#'
+                                                       : '.');
+      }
+      std::cout << "\n";
+    }
+  }
   return !V.Incomplete && V.Completable && V.Traps.empty() && !V.HasDeathLoop() &&
          V.UnneededNamedGates().empty();
 }
 
 int Usage() {
-  std::cerr << "usage: karvan-analyze --level N|all | --custom FILE\n";
+  std::cerr << "usage: karvan-analyze --level N|all | --custom FILE [--map]\n";
   return 2;
 }
 
@@ -75,6 +100,8 @@ int Usage() {
 
 int main(int argc, char** argv) {
   std::vector<std::string> Args(argv + 1, argv + argc);
+  const bool WithMap = Args.size() == 3 && Args[2] == "--map";
+  if (WithMap) Args.pop_back();
   if (Args.size() != 2) return Usage();
   std::string Error;
   if (Args[0] == "--level") {
@@ -97,7 +124,7 @@ int main(int argc, char** argv) {
         std::cerr << Error << "\n";
         return 2;
       }
-      Clean = Report(*Level, NamedGatesOf(n)) && Clean;
+      Clean = Report(*Level, NamedGatesOf(n), WithMap) && Clean;
     }
     return Clean ? 0 : 1;
   }
@@ -112,7 +139,7 @@ int main(int argc, char** argv) {
       std::cerr << Args[1] << ": " << Error << "\n";
       return 2;
     }
-    return Report(*Level, {}) ? 0 : 1;
+    return Report(*Level, {}, WithMap) ? 0 : 1;
   }
   return Usage();
 }

@@ -108,14 +108,14 @@ class TStateTable {
 };
 
 enum TFloor : std::uint8_t { None, Maybe, Solid };
-enum TMode : std::uint8_t { NotStarted, Running, Stopped };
+enum TMode : std::uint8_t { NotStarted, Running };
 
 struct TPlatform {
   TPoint Start;
   TPos Dir = PosTop;
   bool Vertical = true;
   bool RunsFromStart = false;
-  int ModeBit = -1;        // offset of its 2-bit mode; -1: no switch drives it
+  int ModeBit = -1;        // the bit that says it was started; -1: no switch drives it
   std::vector<int> Track;  // cell indices, in order along the axis
 };
 
@@ -194,16 +194,12 @@ class TModel {
     Bit += static_cast<int>(LockGates.size());
     KeyBase = Bit;
     Bit += Keys;
-    GoldBase = Bit;
-    Bit += static_cast<int>(GoldCells.size());
     LeverBase = Bit;
     Bit += static_cast<int>(SwitchCells.size());
-    FightBase = Bit;
-    Bit += static_cast<int>(D.Fights.size());
     for (const auto& Link : Links)
       if (Platforms[Link.Platform].ModeBit < 0) {
         Platforms[Link.Platform].ModeBit = Bit;
-        Bit += 2;
+        ++Bit;
       }
     if (Generous) Bit = 0;
     Fits = Bit <= DynWords * 64;
@@ -231,15 +227,10 @@ class TModel {
   }
   TMode ModeOf(const TDyn& D, const TPlatform& P) const {
     if (Generous) return Running;
-    if (P.ModeBit < 0) return P.RunsFromStart ? Running : NotStarted;
-    const int M = int(Get(D, P.ModeBit)) | int(Get(D, P.ModeBit + 1)) << 1;
-    if (M == 0) return P.RunsFromStart ? Running : NotStarted;
-    return M == 1 ? Running : Stopped;
+    if (P.RunsFromStart || (P.ModeBit >= 0 && Get(D, P.ModeBit))) return Running;
+    return NotStarted;
   }
-  void SetMode(TDyn& D, const TPlatform& P, TMode M) const {
-    Set(D, P.ModeBit, M == Running);
-    Set(D, P.ModeBit + 1, M == Stopped);
-  }
+  void Start(TDyn& D, const TPlatform& P) const { Set(D, P.ModeBit, true); }
 
   // The horizontal wall on the top edge of cell c: the floor of the cell above.
   TFloor EdgeH(const TDyn& D, int x, int y) const {
@@ -272,22 +263,19 @@ class TModel {
     return dx < 0 ? !WallV(D, x, y) : !WallV(D, xNew, y);
   }
 
-  // Picks up what lies in the cell and gives the state.
+  // Picks up a key that lies in the cell and gives the state. Gold is not part of the state:
+  // it changes no move, so the search only notes where it lies (see ItemsOfCell).
   TState Make(int x, int y, TPhase Phase, TDyn D) const {
     const int c = Index(x, y);
-    if (!Generous) {
-      if (Gold[c] >= 0) Set(D, GoldBase + Gold[c], true);
-      if (KeyAt[c] >= 0) Set(D, KeyBase + KeyAt[c], true);
-    }
+    if (!Generous && KeyAt[c] >= 0) Set(D, KeyBase + KeyAt[c], true);
     return {static_cast<std::uint32_t>(c * 8 + Phase), D};
   }
-  bool Won(const TState& S) const {
-    if (Generous) return false;
-    for (std::size_t g = 0; g < GoldCells.size(); ++g)
-      if (!Get(S.Dyn, GoldBase + int(g))) return false;
-    for (std::size_t f = 0; f < L.Fights.size(); ++f)
-      if (!Get(S.Dyn, FightBase + int(f))) return false;
-    return true;
+  // What a completion needs: every gold piece (items 0 ..) and every side fight won (the items
+  // after the gold).
+  int ItemCount() const { return static_cast<int>(GoldCells.size() + L.Fights.size()); }
+  int GoldItemAt(int c) const { return Gold[c]; }
+  int FightItemAt(int c) const {
+    return FightAt[c] < 0 ? -1 : static_cast<int>(GoldCells.size()) + FightAt[c];
   }
 
   // Arrives in a cell in the air or by a step: stands when there is a floor, falls when there
@@ -326,14 +314,15 @@ class TModel {
         const bool Flipped = !Get(D, LeverBase + Sw);
         Set(N, LeverBase + Sw, Flipped);
         const bool Down = SwitchDown[Sw] != Flipped;
+        bool AllStarted = true;
         for (const auto& Link : Links)
           if (Link.Switch == Sw) {
             const TPlatform& P = Platforms[Link.Platform];
-            if (Down != Link.Reverse)
-              SetMode(N, P, Running);
-            else if (ModeOf(N, P) == Running)
-              SetMode(N, P, Stopped);
+            if (Down != Link.Reverse) Start(N, P);
+            AllStarted = AllStarted && ModeOf(N, P) == Running;
           }
+        // Once every piece the switch drives has been started its lever changes nothing.
+        if (AllStarted) Set(N, LeverBase + Sw, false);
         Emit({Settle(x, y, Phase, N), mFlip, false, static_cast<int>(LockGates.size()) + Sw});
       }
     }
@@ -346,16 +335,17 @@ class TModel {
           const int f = FightAt[c];
           if (f >= 0 && !Generous) {
             const TSideFight& F = L.Fights[f];
-            const bool Into =
-                (F.Kind == TSideFight::Snake && dx > 0 && F.Enterable && !WallV(D, x + 1, y)) ||
-                (F.Kind == TSideFight::Spider && dx < 0 && !WallV(D, x, y) &&
-                 !Get(D, FightBase + f));
-            if (Into) {
-              TDyn N = D;
-              Set(N, FightBase + f, true);
-              Emit({Make(x, y, Standing, N), mEnterScene, false});
+            // The fight is won by entering the scene; the hero comes back out where he was.
+            // A snake's scene takes every step right; after the spider's fight a step left
+            // is a step again (allowing it before the fight changes nothing: the fight can
+            // always be had first).
+            const bool Snake = F.Kind == TSideFight::Snake && dx > 0;
+            const bool Spider = F.Kind == TSideFight::Spider && dx < 0;
+            if (Snake && F.Enterable && !WallV(D, x + 1, y)) {
+              Emit({S, mEnterScene, false});
               continue;
             }
+            if (Spider && !WallV(D, x, y)) Emit({S, mEnterScene, false});
           }
           if (SideOpen(D, x, y, dx)) Arrive(x + dx, y, AirNoSteer, D, Move, Emit);
         }
@@ -451,7 +441,7 @@ class TModel {
   };
   std::vector<TLink> Links;
   std::vector<std::string> Notes;
-  int LockBase = 0, KeyBase = 0, GoldBase = 0, LeverBase = 0, FightBase = 0;
+  int LockBase = 0, KeyBase = 0, LeverBase = 0;
 
  private:
   int NewLock(const TGate& G, const std::vector<TGate>& Sealed) {
@@ -496,32 +486,250 @@ struct TGraph {
   TStateTable Table;
   std::vector<std::uint32_t> First;  // edges of state i: Edges[First[i] .. First[i + 1])
   std::vector<TEdge> Edges;
+  std::vector<std::uint32_t> FightStates;  // states from which a side scene's fight is entered
   bool Truncated = false;
-  bool Won = false;
 };
 
-// Breadth-first search from the start; winning states are not expanded.
-void Explore(const TModel& M, TGraph& G, const TAnalysisLimits& Limits, bool StopAtWin,
-             bool KeepEdges) {
+// Breadth-first search from the start over every state, with the moves between them.
+void Explore(const TModel& M, TGraph& G, const TAnalysisLimits& Limits) {
   G.Table.Insert(M.StartState());
   for (std::size_t i = 0; i < G.Table.States.size(); ++i) {
-    if (KeepEdges) G.First.push_back(static_cast<std::uint32_t>(G.Edges.size()));
+    G.First.push_back(static_cast<std::uint32_t>(G.Edges.size()));
     const TState S = G.Table.States[i];
-    if (M.Won(S)) {
-      G.Won = true;
-      if (StopAtWin) return;
-      continue;
-    }
     if (G.Table.States.size() > Limits.MaxStates) {
       G.Truncated = true;
       continue;
     }
     M.Successors(S, [&](const TOutcome& O) {
+      if ((O.Move & 0x7F) == mEnterScene) {
+        // The hero is back where he was: no move, only the fight won.
+        if (G.FightStates.empty() || G.FightStates.back() != i)
+          G.FightStates.push_back(static_cast<std::uint32_t>(i));
+        return;
+      }
       const std::uint32_t To = O.Dead ? DeadState : G.Table.Insert(O.To).first;
-      if (KeepEdges) G.Edges.push_back({To, O.Move, static_cast<std::int16_t>(O.Gate)});
+      G.Edges.push_back({To, O.Move, static_cast<std::int16_t>(O.Gate)});
     });
   }
-  if (KeepEdges) G.First.push_back(static_cast<std::uint32_t>(G.Edges.size()));
+  G.First.push_back(static_cast<std::uint32_t>(G.Edges.size()));
+}
+
+// A set of items (gold pieces and side fights) by number.
+constexpr int ItemWords = 4;
+using TItems = std::array<std::uint64_t, ItemWords>;
+TItems operator|(TItems A, const TItems& B) {
+  for (int w = 0; w < ItemWords; ++w) A[w] |= B[w];
+  return A;
+}
+TItems operator&(TItems A, const TItems& B) {
+  for (int w = 0; w < ItemWords; ++w) A[w] &= B[w];
+  return A;
+}
+bool Within(const TItems& A, const TItems& B) {
+  return (A & B) == A;
+}
+void AddItem(TItems& A, int Item) {
+  A[static_cast<std::size_t>(Item / 64)] |= 1ULL << (Item % 64);
+}
+
+// The items a state holds: the gold of its cell, and the fight entered from it.
+class TItemMap {
+ public:
+  TItemMap(const TModel& M, const TGraph& G) : Model(M), Graph(G) {
+    for (int i = 0; i < M.ItemCount(); ++i) AddItem(All, i);
+    Fight.assign(G.Table.States.size(), false);
+    for (std::uint32_t S : G.FightStates) Fight[S] = true;
+  }
+  TItems Of(std::uint32_t State) const {
+    TItems Result{};
+    const int c = static_cast<int>(Graph.Table.States[State].Pos / 8);
+    if (const int g = Model.GoldItemAt(c); g >= 0) AddItem(Result, g);
+    if (Fight[State]) AddItem(Result, Model.FightItemAt(c));
+    return Result;
+  }
+  TItems All{};
+
+ private:
+  const TModel& Model;
+  const TGraph& Graph;
+  std::vector<bool> Fight;
+};
+
+// For every state reached from the start, the largest item sets a walk from it can gather:
+// the strongly connected parts of the move graph, where every item of a part can be had on
+// the way through, and for each part the maximal sets over the parts a walk goes on to. The
+// moves of one gate can be left out, as if it were sealed.
+struct TFutures {
+  static constexpr std::uint32_t Unreached = 0xFFFFFFFFU;
+  static constexpr std::size_t MaxFamily = 24;
+  std::vector<std::uint32_t> Part;  // the part of each state; Unreached when not reached
+  std::vector<std::pair<std::uint32_t, std::uint32_t>> Family;  // by part: into Pool
+  std::vector<TItems> Pool;
+  bool Merged = false;  // a family grew too large and was merged into one set
+
+  // Every item some walk from the state reaches.
+  TItems Reach(std::uint32_t State) const {
+    TItems Result{};
+    const auto [Begin, Count] = Family[Part[State]];
+    for (std::uint32_t k = Begin; k < Begin + Count; ++k) Result = Result | Pool[k];
+    return Result;
+  }
+  bool CanGather(std::uint32_t State, const TItems& Have, const TItems& All) const {
+    if (Part[State] == Unreached) return false;
+    const auto [Begin, Count] = Family[Part[State]];
+    for (std::uint32_t k = Begin; k < Begin + Count; ++k)
+      if ((Pool[k] | Have) == All) return true;
+    return false;
+  }
+};
+
+TFutures FuturesOf(const TGraph& G, const TItemMap& Items, int SkipGate = -1) {
+  const std::size_t N = G.Table.States.size();
+  TFutures F;
+  F.Part.assign(N, TFutures::Unreached);
+  auto Usable = [&](const TEdge& E) {
+    return E.To != DeadState && (SkipGate < 0 || E.Gate != SkipGate);
+  };
+  // Tarjan's algorithm without recursion; parts come out sinks first.
+  constexpr std::uint32_t NoIndex = 0xFFFFFFFFU;
+  std::vector<std::uint32_t> Index(N, NoIndex), Low(N, 0);
+  std::vector<bool> OnStack(N, false);
+  std::vector<std::uint32_t> Stack;
+  std::vector<std::pair<std::uint32_t, std::uint32_t>> Calls;  // state, next edge
+  std::uint32_t Next = 0;
+  std::uint32_t Parts = 0;
+  std::vector<TItems> Candidates, Kept;
+  std::vector<std::uint32_t> Seen;
+  auto Enter = [&](std::uint32_t S) {
+    Index[S] = Low[S] = Next++;
+    Stack.push_back(S);
+    OnStack[S] = true;
+    Calls.push_back({S, G.First[S]});
+  };
+  Enter(0);
+  while (!Calls.empty()) {
+    auto& [S, e] = Calls.back();
+    if (e < G.First[S + 1]) {
+      const TEdge& E = G.Edges[e++];
+      if (!Usable(E)) continue;
+      if (Index[E.To] == NoIndex) {
+        Enter(E.To);
+      } else if (OnStack[E.To]) {
+        Low[S] = std::min(Low[S], Index[E.To]);
+      }
+      continue;
+    }
+    const std::uint32_t Done = S;
+    Calls.pop_back();
+    if (!Calls.empty()) Low[Calls.back().first] = std::min(Low[Calls.back().first], Low[Done]);
+    if (Low[Done] != Index[Done]) continue;
+    // A part is complete: its states are on the stack down to Done.
+    const std::uint32_t P = Parts++;
+    auto It = Stack.end();
+    do {
+      --It;
+      OnStack[*It] = false;
+      F.Part[*It] = P;
+    } while (*It != Done);
+    TItems Own{};
+    for (auto Member = It; Member != Stack.end(); ++Member) Own = Own | Items.Of(*Member);
+    Candidates.assign(1, Own);
+    Seen.clear();
+    for (auto Member = It; Member != Stack.end(); ++Member)
+      for (std::uint32_t k = G.First[*Member]; k < G.First[*Member + 1]; ++k) {
+        const TEdge& E = G.Edges[k];
+        if (!Usable(E) || F.Part[E.To] == P) continue;
+        const std::uint32_t Q = F.Part[E.To];
+        if (std::find(Seen.begin(), Seen.end(), Q) != Seen.end()) continue;
+        Seen.push_back(Q);
+        const auto [Begin, Count] = F.Family[Q];
+        for (std::uint32_t f = Begin; f < Begin + Count; ++f) Candidates.push_back(Own | F.Pool[f]);
+      }
+    Stack.erase(It, Stack.end());
+    // Keep the maximal sets only; one successor that already holds them all is shared.
+    std::sort(Candidates.begin(), Candidates.end(), [](const TItems& A, const TItems& B) {
+      int a = 0, b = 0;
+      for (int w = 0; w < ItemWords; ++w) {
+        a += std::popcount(A[w]);
+        b += std::popcount(B[w]);
+      }
+      return a > b;
+    });
+    Kept.clear();
+    for (const TItems& C : Candidates)
+      if (std::none_of(Kept.begin(), Kept.end(), [&](const TItems& K) { return Within(C, K); }))
+        Kept.push_back(C);
+    if (Kept.size() > TFutures::MaxFamily) {
+      TItems Union{};
+      for (const TItems& K : Kept) Union = Union | K;
+      Kept.assign(1, Union);
+      F.Merged = true;
+    }
+    if (Seen.size() == 1 && F.Family[Seen[0]].second == Kept.size() &&
+        std::equal(Kept.begin(), Kept.end(), F.Pool.begin() + F.Family[Seen[0]].first)) {
+      F.Family.push_back(F.Family[Seen[0]]);
+    } else {
+      F.Family.push_back(
+          {static_cast<std::uint32_t>(F.Pool.size()), static_cast<std::uint32_t>(Kept.size())});
+      F.Pool.insert(F.Pool.end(), Kept.begin(), Kept.end());
+    }
+  }
+  return F;
+}
+
+// For every state, the smallest item sets the hero may hold there while he can still complete
+// the level: what the walks from the start gather, as long as the level stays winnable on the
+// way. A move is a trap when one of them is not enough after it. A larger set that a smaller
+// one hides may still do after a move that traps the smaller one: traps beyond a first trap
+// can then show only once it is mended, but a level without traps is found to be one. A state
+// with too many sets keeps the first ones only.
+struct THistories {
+  static constexpr std::size_t MaxFamily = 24;
+  std::vector<std::vector<TItems>> Of;
+  bool Cut = false;
+};
+
+THistories HistoriesOf(const TGraph& G, const TItemMap& Items, const TFutures& Futures) {
+  const std::size_t N = G.Table.States.size();
+  THistories H;
+  H.Of.resize(N);
+  if (N == 0) return H;
+  const TItems Start = Items.Of(0);
+  if (!Futures.CanGather(0, Start, Items.All)) return H;
+  H.Of[0].push_back(Start);
+  std::vector<std::uint32_t> Work{0};
+  std::vector<bool> Queued(N, false);
+  Queued[0] = true;
+  for (std::size_t w = 0; w < Work.size(); ++w) {
+    const std::uint32_t S = Work[w];
+    Queued[S] = false;
+    for (std::uint32_t e = G.First[S]; e < G.First[S + 1]; ++e) {
+      const std::uint32_t T = G.Edges[e].To;
+      if (T == DeadState) continue;
+      const TItems There = Items.Of(T);
+      bool Changed = false;
+      for (std::size_t k = 0; k < H.Of[S].size(); ++k) {
+        const TItems New = H.Of[S][k] | There;
+        std::vector<TItems>& Family = H.Of[T];
+        if (std::any_of(Family.begin(), Family.end(),
+                        [&](const TItems& Old) { return Within(Old, New); }))
+          continue;
+        if (!Futures.CanGather(T, New, Items.All)) continue;
+        std::erase_if(Family, [&](const TItems& Old) { return Within(New, Old); });
+        if (Family.size() >= THistories::MaxFamily) {
+          H.Cut = true;
+          continue;
+        }
+        Family.push_back(New);
+        Changed = true;
+      }
+      if (Changed && !Queued[T]) {
+        Queued[T] = true;
+        Work.push_back(T);
+      }
+    }
+  }
+  return H;
 }
 
 // Marks every state from which a marked state can be reached, over the graph's edges.
@@ -553,24 +761,38 @@ std::vector<bool> BackwardFrom(const TGraph& G, std::vector<bool> Marked,
   return Marked;
 }
 
-// Whether a winning state is reachable from the start without the edges that open or flip one
-// gate: sealing a gate only takes moves away, so the sealed level's states are all in the graph.
-bool WinsWithout(const TGraph& G, const std::vector<bool>& WonState, int Gate) {
-  std::vector<bool> Seen(G.Table.States.size(), false);
-  std::vector<std::uint32_t> Stack{0};
-  Seen[0] = true;
-  while (!Stack.empty()) {
-    const std::uint32_t S = Stack.back();
-    Stack.pop_back();
-    if (WonState[S]) return true;
-    for (std::uint32_t e = G.First[S]; e < G.First[S + 1]; ++e) {
-      const TEdge& E = G.Edges[e];
-      if (E.To == DeadState || E.Gate == Gate || Seen[E.To]) continue;
-      Seen[E.To] = true;
-      Stack.push_back(E.To);
+// The cells where a scorpion stings a hero who stands still: every cell of its patrol along
+// its row (it walks onto floor that never moves and turns at walls and gaps), and the cell
+// right of it when that has a floor and no wall between. Locks count as open, and scorpions
+// never turn at each other: a patrol is taken as long as it can be.
+std::vector<bool> StingCells(const TLevelDescription& L) {
+  std::vector<bool> Moving(L.Codes.size(), false);
+  const TModel Tracks(L, true, {});
+  for (const TPlatform& P : Tracks.Platforms)
+    for (int c : P.Track) Moving[static_cast<std::size_t>(c)] = true;
+  auto Wall = [&](int x, int y) {
+    return !L.Inside(x, y) || (L.Has(x, y, gcWallVert) && !L.Has(x, y, gcLockVert));
+  };
+  auto StillFloor = [&](int x, int y) {
+    return L.Inside(x, y + 1) && L.Has(x, y + 1, gcWallHorz) &&
+           !Moving[static_cast<std::size_t>((y + 1) * L.Width + x)];
+  };
+  std::vector<bool> Stung(L.Codes.size(), false);
+  auto Mark = [&](int x, int y) {
+    Stung[static_cast<std::size_t>(y * L.Width + x)] = true;
+    if (L.Inside(x + 1, y) && !Wall(x + 1, y) && L.Inside(x + 1, y + 1) &&
+        L.Has(x + 1, y + 1, gcWallHorz))
+      Stung[static_cast<std::size_t>(y * L.Width + x + 1)] = true;
+  };
+  for (int y = 0; y < L.Height; ++y)
+    for (int x = 0; x < L.Width; ++x) {
+      if (!L.Has(x, y, gcScorpion)) continue;
+      Mark(x, y);
+      for (int l = x; !Wall(l, y) && L.Inside(l - 1, y) && StillFloor(l - 1, y); --l)
+        Mark(l - 1, y);
+      for (int r = x; !Wall(r + 1, y) && StillFloor(r + 1, y); ++r) Mark(r + 1, y);
     }
-  }
-  return false;
+  return Stung;
 }
 
 }  // namespace
@@ -598,10 +820,11 @@ std::vector<TGate> TLevelVerdict::UnneededNamedGates() const {
 bool CanCompleteWithout(const TLevelDescription& Level, const std::vector<TGate>& Sealed,
                         const TAnalysisLimits& Limits) {
   const TModel M(Level, false, Sealed);
-  if (!M.Fits) return false;
+  if (!M.Fits || M.ItemCount() > ItemWords * 64) return false;
   TGraph G;
-  Explore(M, G, Limits, true, false);
-  return G.Won;
+  Explore(M, G, Limits);
+  const TItemMap Items(M, G);
+  return FuturesOf(G, Items).CanGather(0, Items.Of(0), Items.All);
 }
 
 TGenerousReach GenerousReach(const TLevelDescription& Level) {
@@ -610,7 +833,7 @@ TGenerousReach GenerousReach(const TLevelDescription& Level) {
   if (Level.Width < 2 || Level.Height < 2 || !Level.Inside(Level.Start.X, Level.Start.Y)) return R;
   const TModel M(Level, true, {});
   TGraph G;
-  Explore(M, G, {}, false, false);
+  Explore(M, G, {});
   for (const TState& S : G.Table.States) R.Reached[S.Pos / 8] = true;
   for (const TPoint& Gold : M.GoldCells)
     if (!R.Reached[static_cast<std::size_t>(Gold.Y * Level.Width + Gold.X)])
@@ -637,12 +860,17 @@ TLevelVerdict AnalyzeLevel(const TLevelDescription& Level, const std::vector<TGa
   }
   const TModel M(Level, false, {});
   if (!M.Fits) {
-    V.Error = "Too many locks, keys, gold pieces, switches and platforms for one state.";
+    V.Error = "Too many locks, keys, switches and platforms for one state.";
+    return V;
+  }
+  if (M.ItemCount() > ItemWords * 64) {
+    V.Error =
+        "Too many gold pieces and side fights (at most " + std::to_string(ItemWords * 64) + ").";
     return V;
   }
   V.Notes = M.Notes;
   TGraph G;
-  Explore(M, G, Limits, false, true);
+  Explore(M, G, Limits);
   if (G.Truncated) {
     V.Incomplete = true;
     V.Notes.push_back(
@@ -651,28 +879,33 @@ TLevelVerdict AnalyzeLevel(const TLevelDescription& Level, const std::vector<TGa
   const std::size_t N = G.Table.States.size();
   V.States = N;
 
-  std::vector<bool> WonState(N, false);
-  for (std::size_t i = 0; i < N; ++i) WonState[i] = M.Won(G.Table.States[i]);
-  const std::vector<bool> CanWin = BackwardFrom(G, WonState);
+  // A state can still complete the level when the items a walk on from it gathers, with those
+  // the hero holds there whichever way he came, are all of them.
+  const TItemMap Items(M, G);
+  const TFutures Futures = FuturesOf(G, Items);
+  if (Futures.Merged)
+    V.Notes.push_back("many different ways on: the sets of gold still to be had were merged");
+  const THistories Histories = HistoriesOf(G, Items, Futures);
+  std::vector<bool> CanWin(N, false);
+  for (std::uint32_t i = 0; i < N; ++i) CanWin[i] = !Histories.Of[i].empty();
   V.Completable = CanWin[0];
   V.CompletableStates = static_cast<std::size_t>(std::count(CanWin.begin(), CanWin.end(), true));
 
-  // States that cannot win but from which the hero still lands on a floor somewhere.
-  std::vector<bool> Lost(N), StandMark(N, false);
-  for (std::size_t i = 0; i < N; ++i) {
-    Lost[i] = !CanWin[i];
-    StandMark[i] = Lost[i] && G.Table.States[i].Pos % 8 == Standing;
-  }
-  const std::vector<bool> Lands = BackwardFrom(G, StandMark, &Lost);
-  std::vector<bool> DiesMark(N, false);
-  for (std::uint32_t i = 0; i < N; ++i)
+  // States from which the hero still lands on a floor somewhere, and those from which a fall
+  // to his death is possible. (A hero whose gold is out of reach is lost on every way on.)
+  std::vector<bool> StandMark(N, false), DiesMark(N, false);
+  for (std::uint32_t i = 0; i < N; ++i) {
+    StandMark[i] = G.Table.States[i].Pos % 8 == Standing;
     for (std::uint32_t e = G.First[i]; e < G.First[i + 1]; ++e)
-      if (G.Edges[e].To == DeadState) DiesMark[i] = Lost[i];
-  const std::vector<bool> CanDie = BackwardFrom(G, DiesMark, &Lost);
+      if (G.Edges[e].To == DeadState) DiesMark[i] = true;
+  }
+  const std::vector<bool> Lands = BackwardFrom(G, StandMark);
+  const std::vector<bool> CanDie = BackwardFrom(G, DiesMark);
 
   // Cells.
   const int Cells = Level.Width * Level.Height;
   std::vector<bool> Reached(Cells, false), RouteCell(Cells, false);
+  V.Cells.assign(static_cast<std::size_t>(Cells), TLevelVerdict::Unreached);
   for (std::size_t i = 0; i < N; ++i) {
     const int c = static_cast<int>(G.Table.States[i].Pos / 8);
     Reached[c] = true;
@@ -680,26 +913,42 @@ TLevelVerdict AnalyzeLevel(const TLevelDescription& Level, const std::vector<TGa
   }
 
   // Traps and deadly moves, by cell and move.
-  std::map<std::tuple<int, int, std::uint8_t>, std::uint32_t> TrapAt;
+  // The trap's target state, and the gold out of reach for a hero who holds what he held.
+  std::map<std::tuple<int, int, std::uint8_t>, std::pair<std::uint32_t, TItems>> TrapAt;
   std::set<std::pair<int, std::uint8_t>> Deadly;
   for (std::uint32_t i = 0; i < N; ++i) {
     if (!CanWin[i]) continue;
     for (std::uint32_t e = G.First[i]; e < G.First[i + 1]; ++e) {
       const TEdge& E = G.Edges[e];
       const int c = static_cast<int>(G.Table.States[i].Pos / 8);
-      if (E.To == DeadState || !Lands[E.To]) {
-        if (E.To == DeadState || !CanWin[E.To]) Deadly.insert({c, E.Move});
+      if (E.To == DeadState) {
+        Deadly.insert({c, E.Move});
         continue;
       }
-      if (CanWin[E.To]) continue;
+      const TItems There = Items.Of(E.To);
+      const auto Short = std::find_if(
+          Histories.Of[i].begin(), Histories.Of[i].end(),
+          [&](const TItems& Had) { return !Futures.CanGather(E.To, Had | There, Items.All); });
+      if (Short == Histories.Of[i].end()) continue;
+      if (!Lands[E.To]) {
+        Deadly.insert({c, E.Move});
+        continue;
+      }
       const int To = static_cast<int>(G.Table.States[E.To].Pos / 8);
-      TrapAt.emplace(std::make_tuple(c, To, E.Move), E.To);
+      TItems Missing = Items.All;
+      const TItems Held = *Short | There | Futures.Reach(E.To);
+      for (int w = 0; w < ItemWords; ++w) Missing[w] &= ~Held[w];
+      TrapAt.emplace(std::make_tuple(c, To, E.Move), std::make_pair(E.To, Missing));
     }
   }
   V.DeadlyMoves = static_cast<int>(Deadly.size());
-  for (const auto& [Key, To] : TrapAt) {
+  for (const auto& [Key, Target] : TrapAt) {
     const auto [c, ToCell, Move] = Key;
+    const std::uint32_t To = Target.first;
     TTrap T;
+    for (int g = 0; g < static_cast<int>(M.GoldCells.size()); ++g)
+      if ((Target.second[static_cast<std::size_t>(g / 64)] >> (g % 64) & 1U) != 0)
+        T.GoldLost.push_back(M.GoldCells[static_cast<std::size_t>(g)]);
     T.Cell = {M.X(c), M.Y(c)};
     T.Move = MoveText(Move);
     T.Lands = {M.X(ToCell), M.Y(ToCell)};
@@ -727,10 +976,40 @@ TLevelVerdict AnalyzeLevel(const TLevelDescription& Level, const std::vector<TGa
   std::map<int, TResurrection> Points;
   std::set<std::pair<int, TDyn>> Checked;
   auto Screen = [&](int c) { return std::make_pair(M.X(c) / 5, M.Y(c) / 4); };
+  // A hero who comes to rest where a scorpion passes is stung unless some way of moves takes
+  // him to a floor of his screen that no scorpion reaches, or off the screen (he then comes
+  // back to life elsewhere).
+  const std::vector<bool> Stung = StingCells(Level);
+  auto Escapes = [&](const TState& From) {
+    const auto Home = Screen(static_cast<int>(From.Pos / 8));
+    std::set<std::pair<std::uint32_t, TDyn>> Seen{{From.Pos, From.Dyn}};
+    std::vector<TState> Stack{From};
+    bool Safe = false;
+    while (!Stack.empty() && !Safe) {
+      const TState S = Stack.back();
+      Stack.pop_back();
+      M.Successors(S, [&](const TOutcome& O) {
+        if (O.Dead || Safe) return;
+        const int c = static_cast<int>(O.To.Pos / 8);
+        if (Screen(c) != Home || (O.To.Pos % 8 == Standing && !Stung[c])) {
+          Safe = true;
+          return;
+        }
+        if (Seen.insert({O.To.Pos, O.To.Dyn}).second) Stack.push_back(O.To);
+      });
+    }
+    return Safe;
+  };
   auto CheckPoint = [&](int c, const TDyn& D) {
     if (!Checked.insert({c, D}).second) return;
     TResurrection& R = Points.emplace(c, TResurrection{{M.X(c), M.Y(c)}}).first->second;
-    if (M.FloorOf(D, M.X(c), M.Y(c)) == Solid) return;
+    if (M.FloorOf(D, M.X(c), M.Y(c)) == Solid) {
+      if (Stung[c] && !Escapes(M.Make(M.X(c), M.Y(c), Standing, D))) {
+        R.CertainDeath = true;
+        R.ByScorpion = true;
+      }
+      return;
+    }
     R.Standing = false;
     // Pressing no key: only gravity and the platforms act.
     std::set<std::pair<std::uint32_t, TDyn>> Seen;
@@ -742,7 +1021,12 @@ TLevelVerdict AnalyzeLevel(const TLevelDescription& Level, const std::vector<TGa
       Stack.pop_back();
       if (!Seen.insert({S.Pos, S.Dyn}).second) continue;
       if (S.Pos % 8 == Standing) {
-        Stands = true;
+        if (Stung[S.Pos / 8] && !Escapes(S)) {
+          Dies = true;
+          R.ByScorpion = true;
+        } else {
+          Stands = true;
+        }
         continue;
       }
       M.Successors(S, [&](const TOutcome& O) {
@@ -773,6 +1057,8 @@ TLevelVerdict AnalyzeLevel(const TLevelDescription& Level, const std::vector<TGa
     if (Reached[c]) {
       ++V.ReachableCells;
       if (!RouteCell[c]) ++V.DeadEndCells;
+      V.Cells[static_cast<std::size_t>(c)] =
+          RouteCell[c] ? TLevelVerdict::Route : TLevelVerdict::DeadEnd;
       ScreensEntered.insert(Screen(c));
     } else {
       ++V.UnreachableCells;
@@ -796,7 +1082,8 @@ TLevelVerdict AnalyzeLevel(const TLevelDescription& Level, const std::vector<TGa
     TGateVerdict GV;
     GV.Gate = All[i];
     GV.Named = std::find(NamedGates.begin(), NamedGates.end(), All[i]) != NamedGates.end();
-    GV.Needed = V.Completable && !WinsWithout(G, WonState, static_cast<int>(i));
+    GV.Needed = V.Completable &&
+                !FuturesOf(G, Items, static_cast<int>(i)).CanGather(0, Items.Of(0), Items.All);
     V.Gates.push_back(GV);
   }
   V.UnreachableGold = GenerousUnreachableGold(Level);

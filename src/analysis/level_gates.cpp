@@ -1,34 +1,39 @@
 #include "analysis/level_gates.h"
 
-#include <array>
+#include <vector>
 
 namespace karvan {
 
 namespace {
 
-struct TNamedGate {
+struct TLevelGates {
   int Level;
-  TGate Gate;
+  std::vector<TGate> Gates;
 };
 
-// The gates each level's route works, by level. Empty until the levels name them: the
-// redesign of the levels fills it as each level's route is settled.
-constexpr std::array<TNamedGate, 6> Gates{{
-    {19, {TGate::LockVert, {3, 9}}},
-    {20, {TGate::LockVert, {22, 0}}},
-    {20, {TGate::LockVert, {5, 5}}},
-    {20, {TGate::LockHorz, {5, 8}}},
-    {20, {TGate::LockVert, {7, 11}}},
-    {20, {TGate::LockVert, {22, 11}}},
-}};
+constexpr TGate::TKind LockV = TGate::LockVert;
+constexpr TGate::TKind LockH = TGate::LockHorz;
+constexpr TGate::TKind Switch = TGate::Switch;
+
+// The gates each level's route works, one line per level, by level.
+// clang-format off
+const std::vector<TLevelGates>& Table() {
+  static const std::vector<TLevelGates> Levels = {
+    {9, {{LockV, {5, 0}}, {Switch, {6, 0}}, {LockV, {5, 3}}, {LockV, {5, 6}}, {LockV, {5, 8}}, {LockH, {3, 11}}, {Switch, {9, 11}}}},
+    {15, {{Switch, {8, 11}}, {Switch, {9, 10}}, {LockV, {20, 3}}, {LockV, {10, 7}}}},
+    {19, {{LockV, {3, 9}}}},
+    {20, {{LockV, {22, 0}}, {LockV, {5, 5}}, {LockH, {5, 8}}, {LockV, {7, 11}}, {LockV, {22, 11}}}},
+  };
+  return Levels;
+}
+// clang-format on
 
 }  // namespace
 
 std::vector<TGate> NamedGatesOf(int LevelNr) {
-  std::vector<TGate> Result;
-  for (const TNamedGate& G : Gates)
-    if (G.Level == LevelNr) Result.push_back(G.Gate);
-  return Result;
+  for (const TLevelGates& L : Table())
+    if (L.Level == LevelNr) return L.Gates;
+  return {};
 }
 
 }  // namespace karvan

@@ -44,21 +44,23 @@ void TLevel13::Create() {
 // second switch, which sets the lift of the long shaft going. Between the two shafts he waits for
 // the lifts: the long one leads to the top corridor, where scorpions guard two keys and a locked
 // gold and the shaft's cap is the only way across; he drops back down the shaft, and the short
-// lift takes him to the middle corridor, whose lock and scorpion keep the last gold.
+// lift takes him to the middle corridor, whose lock and scorpion keep the last gold. Rock above
+// both locks leaves no jump round them, the nook beside the short lift has a floor instead of a
+// pit, and all the tower the way does not pass through is rock.
 void TLevel14::Create() {
   TKarvanLevel::Create();
-  AddRow("5,4,4,4,4, 4,4,4,4,4, 4,4,4,4,4, 4,4,4,4,4, 4,4,4,4,4, 1");
-  AddRow("1,0,0,0,0, 0,0,0,0,0, 0,0,0,0,0, 0,0,0,0,0, 0,0,0,0,0, 1");
-  AddRow("1,0,0,0,0, 0,0,0,0,0, 0,0,0,0,0, 0,0,0,0,0, 0,0,0,0,0, 1");
+  AddRow("5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 1");
+  AddRow("5,5,5,5,5, 0,0,0,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 1");
+  AddRow("1,0,0,0,0, 0,0,0,0,0, 0,0,0,0,0, 0,0,0,0,0, 5,0,0,0,0, 1");
   AddRow("1025,0,0,32,0, 0,4,0,0,0, 0,0,0,0,0, 0,0,32,1024,0, 3,0,0,64,0, 1");
-  AddRow("5,4,4,4,4, 4,1,5,4,4, 4,4,4,4,4, 4,4,4,4,4, 4,4,4,4,4, 1");
-  AddRow("1,0,0,0,0, 0,1,1,0,0, 0,0,0,0,0, 0,0,0,0,0, 0,0,0,0,0, 1");
-  AddRow("1,0,0,0,0, 0,1,1,0,0, 0,0,0,0,0, 0,0,0,0,0, 0,0,0,0,0, 1");
-  AddRow("1,0,0,0,0, 0,1,1,5,0, 3,0,0,0,0, 0,0,32,0,0, 0,0,0,0,64, 1");
-  AddRow("1,0,0,0,0, 0,1,1,1,5, 4,4,4,4,4, 4,4,4,4,4, 4,4,4,4,4, 1");
-  AddRow("1,0,0,0,0, 0,1,1,1,1, 0,0,0,0,0, 0,0,0,0,0, 0,0,0,0,0, 1");
-  AddRow("1,0,0,0,0, 5,0,4,0,644, 1,0,0,0,0, 0,0,0,0,0, 0,0,0,0,0, 1");
-  AddRow("5,4,4,4,4, 4,4,4,644,5, 0,0,0,0,0, 0,0,0,0,0, 0,0,0,0,0, 1");
+  AddRow("5,5,5,5,5, 5,1,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 1");
+  AddRow("5,5,5,5,5, 5,1,1,0,0, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 1");
+  AddRow("5,5,5,5,5, 5,1,1,0,0, 5,0,0,0,0, 0,0,0,0,0, 0,0,0,0,0, 1");
+  AddRow("5,5,5,5,5, 5,1,5,5,0, 3,0,0,0,0, 0,0,32,0,0, 0,0,0,0,64, 1");
+  AddRow("5,5,5,5,5, 5,1,5,1,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 1");
+  AddRow("5,5,5,5,5, 5,1,5,1,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 1");
+  AddRow("5,5,5,5,5, 5,0,4,0,644, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 1");
+  AddRow("5,4,4,4,4, 4,4,4,644,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 1");
   AddRow("4,4,4,4,4, 4,4,4,4,4, 4,4,4,4,4, 4,4,4,4,4, 4,4,4,4,4, 0");
   ParentForm.xResurrect = 0;
   ParentForm.yResurrect = 11;
