@@ -334,7 +334,6 @@ const std::set<int> LevelsToRedesign = {
     14,
     16,
     17,
-    18,
     21,
     22,
     23,
