@@ -333,7 +333,6 @@ const std::set<int> LevelsToRedesign = {
     12,
     14,
     16,
-    21,
     22,
     23,
     24,

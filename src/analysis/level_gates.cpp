@@ -25,6 +25,7 @@ const std::vector<TLevelGates>& Table() {
     {18, {{Switch, {8, 0}}, {LockV, {12, 2}}, {LockH, {22, 1}}, {LockV, {26, 0}}}},
     {19, {{LockV, {3, 9}}}},
     {20, {{LockV, {22, 0}}, {LockV, {5, 5}}, {LockH, {5, 8}}, {LockV, {7, 11}}, {LockV, {22, 11}}}},
+    {21, {{Switch, {17, 2}}, {LockV, {15, 0}}, {LockV, {20, 0}}, {LockV, {15, 1}}, {LockV, {20, 1}}, {LockV, {20, 2}}, {LockV, {15, 3}}, {LockV, {20, 3}}}},
   };
   return Levels;
 }
