@@ -4,15 +4,16 @@
 
 namespace karvan {
 
-// Level 16: the switch under the start drops its floor to ferry the hero west to two keys and a
-// gold; a shaft leads down to the map and the vase with the ankh. A lock, a gold and a lift
+// Level 16: the switch under the start drops its floor to ferry the hero west to three keys and
+// a gold; a shaft leads down to the map and the vase with the ankh. A lock, a gold and a lift
 // with its switch on the steps (miss it and the scorpion pit waits) take him up to the middle
-// storey, where one lift rises to a locked pocket with a key and a gold and another, timed
+// storey, where one lift rises to a locked pocket with a gold and another, timed
 // between the passes of the ferry, to the switch of the lift to the top corridor. There a
 // scorpion guards two keys, a locked gold and the locked floor that drops him back into the
 // start room; the east door and a second scorpion lead down to two more lifts and a sliding
 // floor for the last two gold, and to the snake's platform. The room beside the first switch
-// ledge, which had no way out, is rock, like all the space no way reaches.
+// ledge, which had no way out, is rock, like all the space no way reaches. No key lies behind a
+// lock, so no order of opening the five locks leaves one of them without a key.
 void TLevel15::Create() {
   TKarvanLevel::Create();
   AddRow("0,0,0,0,0, 0,0,0,0,0, 0,5,5,5,5, 5,5,5,5,0, 0,0,0,0,0, 0");
@@ -25,8 +26,8 @@ void TLevel15::Create() {
   AddRow("5,5,5,5,5, 5,5,5,5,4, 0,4,1,5,5, 5,5,5,5,1, 5,5,5,5,5, 1");
   AddRow("1,0,0,0,0, 0,0,0,0,0, 0,0,1,5,5, 5,5,5,5,1, 1,0,0,0,0, 1");
   AddRow("1,0,0,0,0, 0,0,0,0,0, 0,0,1,5,5, 4,4,4,4,0, 3,0,0,32,0, 1");
-  AddRow("1,4,68,4,1028, 4,1028,4,4,4, 4,4,0,4,640, 5,5,5,5,5, 5,5,5,5,1, 1");
-  AddRow("1,5,5,5,5, 69,1028,4,7,4, 0,0,0,0,4, 4,5,5,5,5, 5,5,5,5,1, 1");
+  AddRow("1,4,68,4,1028, 1028,1028,4,4,4, 4,4,0,4,640, 5,5,5,5,5, 5,5,5,5,1, 1");
+  AddRow("1,5,5,5,5, 69,4,4,7,4, 0,0,0,0,4, 4,5,5,5,5, 5,5,5,5,1, 1");
   AddRow("1,5,5,5,5, 5,5,5,1,1, 0,0,0,0,0, 0,0,5,5,5, 0,0,0,5,1, 1");
   AddRow("1,5,5,5,5, 5,5,5,1,640, 0,0,0,0,0, 0,0,0,5,5, 0,0,0,0,1, 1");
   AddRow("1,5,5,5,5, 5,5,5,1,5, 4,0,4,4,640, 1,0,0,0,0, 0,5,64,1,1, 1");
