@@ -21,6 +21,7 @@ const std::vector<TLevelGates>& Table() {
   static const std::vector<TLevelGates> Levels = {
     {9, {{LockV, {5, 0}}, {Switch, {6, 0}}, {LockV, {5, 3}}, {LockV, {5, 6}}, {LockV, {5, 8}}, {LockH, {3, 11}}, {Switch, {9, 11}}}},
     {15, {{Switch, {8, 11}}, {Switch, {9, 10}}, {LockV, {20, 3}}, {LockV, {10, 7}}}},
+    {16, {{Switch, {11, 6}}, {Switch, {9, 13}}, {Switch, {14, 14}}, {Switch, {22, 16}}, {LockV, {20, 9}}, {LockV, {8, 11}}}},
     {17, {{LockV, {21, 8}}, {LockV, {22, 8}}, {LockV, {23, 8}}, {LockV, {22, 9}}, {LockV, {23, 9}}, {LockV, {22, 10}}, {LockV, {23, 10}}, {LockV, {22, 11}}, {LockV, {23, 11}}}},
     {18, {{Switch, {8, 0}}, {LockV, {12, 2}}, {LockH, {22, 1}}, {LockV, {26, 0}}}},
     {19, {{LockV, {3, 9}}}},

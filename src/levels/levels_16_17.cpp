@@ -4,8 +4,8 @@
 
 namespace karvan {
 
-// Level 16: the switch under the start drops its floor to ferry the hero west to three keys and
-// a gold; a shaft leads down to the map and the vase with the ankh. A lock, a gold and a lift
+// Level 16: the switch under the start drops its floor to ferry the hero west to two keys and a
+// gold; a shaft leads down to the map, the vase with the ankh and a key. A lock, a gold and a lift
 // with its switch on the steps (miss it and the scorpion pit waits) take him up to the middle
 // storey, where one lift rises to a locked pocket with a gold and another, timed
 // between the passes of the ferry, to the switch of the lift to the top corridor. There a
@@ -13,7 +13,9 @@ namespace karvan {
 // start room; the east door and a second scorpion lead down to two more lifts and a sliding
 // floor for the last two gold, and to the snake's platform. The room beside the first switch
 // ledge, which had no way out, is rock, like all the space no way reaches. No key lies behind a
-// lock, so no order of opening the five locks leaves one of them without a key.
+// lock and the room under the shaft holds its own, so no order of opening the locks and no drop
+// leaves the hero without a key where he needs one; the corridor over the ferry stops short of
+// the shaft, so he cannot drop past the keys and the gold.
 void TLevel15::Create() {
   TKarvanLevel::Create();
   AddRow("0,0,0,0,0, 0,0,0,0,0, 0,5,5,5,5, 5,5,5,5,0, 0,0,0,0,0, 0");
@@ -25,8 +27,8 @@ void TLevel15::Create() {
   AddRow("5,5,5,5,5, 5,5,5,5,5, 4,641,4,5,5, 5,5,5,5,1, 5,5,5,5,5, 1");
   AddRow("5,5,5,5,5, 5,5,5,5,4, 0,4,1,5,5, 5,5,5,5,1, 5,5,5,5,5, 1");
   AddRow("1,0,0,0,0, 0,0,0,0,0, 0,0,1,5,5, 5,5,5,5,1, 1,0,0,0,0, 1");
-  AddRow("1,0,0,0,0, 0,0,0,0,0, 0,0,1,5,5, 4,4,4,4,0, 3,0,0,32,0, 1");
-  AddRow("1,4,68,4,1028, 1028,1028,4,4,4, 4,4,0,4,640, 5,5,5,5,5, 5,5,5,5,1, 1");
+  AddRow("1,1,0,0,0, 0,0,0,0,0, 0,0,1,5,5, 4,4,4,4,0, 3,0,0,32,0, 1");
+  AddRow("1,4,68,4,1028, 4,1028,4,4,4, 4,4,0,4,640, 5,5,5,5,5, 5,5,5,5,1, 1");
   AddRow("1,5,5,5,5, 69,4,4,7,4, 0,0,0,0,4, 4,5,5,5,5, 5,5,5,5,1, 1");
   AddRow("1,5,5,5,5, 5,5,5,1,1, 0,0,0,0,0, 0,0,5,5,5, 0,0,0,5,1, 1");
   AddRow("1,5,5,5,5, 5,5,5,1,640, 0,0,0,0,0, 0,0,0,5,5, 0,0,0,0,1, 1");
@@ -35,7 +37,7 @@ void TLevel15::Create() {
   AddRow("1,5,5,5,5, 5,0,0,4,0, 1,5,5,0,0, 0,0,0,0,645, 4,0,640,0,1, 1");
   AddRow("0,4,4,1,0, 0,0,0,0,0, 1,1,0,0,640, 1,0,0,0,4, 5,0,4,0,0, 0");
   AddRow("5,4,0,0,0, 0,0,0,0,0, 1,1,0,0,5, 69,4,4,4,4, 0,4,4,5,5, 1");
-  AddRow("1,0,0,4,4, 4,4,68,4,7, 0,4,0,5,0, 4,4,0,0,0, 4,4,0,0,0, 1");
+  AddRow("1,0,0,1028,4, 4,4,68,4,7, 0,4,0,5,0, 4,4,0,0,0, 4,4,0,0,0, 1");
   AddRow("1,0,4,4,4, 4,5,4,36,4, 4,5,4,0,0, 4,4,4,4,4, 4,0,0,0,0, 1");
   AddRow("5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 0");
   AddRow("5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 0");
