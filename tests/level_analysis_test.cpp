@@ -332,7 +332,6 @@ const std::set<int> LevelsToRedesign = {
     11,
     12,
     14,
-    22,
     23,
     24,
 };

@@ -27,6 +27,7 @@ const std::vector<TLevelGates>& Table() {
     {19, {{LockV, {3, 9}}}},
     {20, {{LockV, {22, 0}}, {LockV, {5, 5}}, {LockH, {5, 8}}, {LockV, {7, 11}}, {LockV, {22, 11}}}},
     {21, {{Switch, {17, 2}}, {LockV, {15, 0}}, {LockV, {20, 0}}, {LockV, {15, 1}}, {LockV, {20, 1}}, {LockV, {20, 2}}, {LockV, {15, 3}}, {LockV, {20, 3}}}},
+    {22, {{Switch, {19, 8}}, {LockH, {22, 4}}}},
   };
   return Levels;
 }
