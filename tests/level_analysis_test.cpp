@@ -361,12 +361,6 @@ const std::set<int> LevelsToRedesign = {
     4,
     11,
     12,
-    16,
-    17,
-    18,
-    20,
-    21,
-    22,
     23,
     24,
 };

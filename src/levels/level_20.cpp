@@ -4,32 +4,33 @@
 
 namespace karvan {
 
-// Level 20: fifty-six scorpions fill the nest; only the amulet lets the hero through. From the
-// start he drops down the shaft to a sliding floor that carries him over a gap to the first key,
-// steps off it into the amulet's room, slips past the room's scorpion and opens the lock before
-// the vase. Invincible, he climbs onto the walkway over the scorpion pens (gold in every pen, the
-// second key in the first), up a staircase of ledges into the attic (a lock before the gold at
-// the west end, a bridge over the hole, ledges to the gold in the east and the third key), down
-// again to the last pen, whose locked floor lets him into the bottom corridor: the ankh's vase,
-// a ledge with the fourth key, a lock, and the lift that takes him to the fifth key and the lock
-// in front of the last gold.
+// Level 20: the scorpion nest. Without the amulet the hero must drop into the scorpions' pits
+// for what they hold and jump out again before one reaches him: along the top walkway (three
+// pits of gold, the first key in the second), through the first lock and down a zigzag of ledges,
+// back along the middle walkway (gold in its pits, the second key beside the gold of the middle
+// one) to the locked door of the amulet's room. There two scorpions walk the floor; the third key
+// lies above the sliding floor under the ceiling, and the vase with the amulet bars the only way
+// to the locked trapdoor into the nest. Invincible, he wades through the nest: the gold and the
+// fourth key of its first corridor, the lock into the lift shaft (a step in while the lift is up
+// costs a life, amulet or not), the upper corridor with the fifth key, a zigzag down to the middle
+// and the bottom corridor, the vase with the ankh and the last lock before the last gold.
 void TLevel19::Create() {
   TKarvanLevel::Create();
-  AddRow("5,4,4,4,4, 5,4,4,4,4, 4,4,4,4,4, 4,4,4,4,4, 4,4,4,4,1");
-  AddRow("5,4,4,4,1, 1,0,0,0,0, 0,0,0,0,0, 0,0,0,96,0, 0,32,32,0,1");
-  AddRow("1,0,0,0,1, 1,32,0,32,0, 32,0,5,4,0, 0,0,96,4,0, 0,4,4,0,1");
-  AddRow("1029,4,4,4,0, 69,36,7,36,36, 68,36,0,4,0, 32,0,4,32,0, 32,32,32,1024,1");
-  AddRow("5,0,0,0,5, 5,4,4,4,4, 4,4,4,0,4, 4,4,4,4,4, 4,4,4,4,1");
+  AddRow("5,4,4,4,4, 4,4,4,4,4, 4,4,4,4,4, 4,4,4,4,4, 4,4,7,5,1");
+  AddRow("5,37,4,64,36, 5,37,4,1024,4, 36,5,37,4,64, 4,36,5,5,64, 4,36,1,4,1");
+  AddRow("5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,0,1");
+  AddRow("5,4,4,1028,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,1,4,1");
+  AddRow("5,0,0,0,4, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,0,1");
   StartPlatform(0, PosLeft);
-  AddRow("1,0,0,0,1, 1,0,0,0,32, 32,0,96,4,0, 0,0,0,0,0, 32,32,0,0,1");
-  AddRow("5,4,0,0,1, 1,0,32,0,36, 36,0,4,0,32, 32,0,32,32,0, 36,36,0,32,1");
-  AddRow("1,32,0,0,7, 0,5,36,1121,5, 36,4,4,4,36, 4,97,5,4,97, 5,36,33,5,1");
+  AddRow("1,0,0,4,0, 7,4,4,4,4, 4,4,4,4,4, 4,4,4,4,4, 4,4,0,4,1");
+  AddRow("1,0,0,4,4, 5,37,4,64,4, 36,37,4,1088,36, 4,5,37,64,4, 4,36,5,5,1");
+  AddRow("33,0,36,0,0, 4,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,1");
   ShowSide(0, 1, scVase);
   ShowSide(0, 1, scAmulet);
-  AddRow("5,4,4,4,4, 69,36,7,4,1060, 5,4,4,4,4, 4,4,4,4,4, 4,4,12,4,1");
-  AddRow("1,0,0,0,0, 5,4,1,5,4, 0,0,32,32,0, 0,0,0,0,0, 0,0,0,0,1");
-  AddRow("1,0,0,0,0, 1,0,1,1,0, 0,0,4,4,0, 0,1120,0,0,0, 0,0,0,0,1");
-  AddRow("1,0,0,0,0, 33,32,1,0,32, 32,0,96,32,3, 32,4,32,32,0, 0,96,0,32,1");
+  AddRow("5,5,5,5,5, 13,5,5,4,36, 36,36,100,36,36, 1060,36,36,36,36, 100,36,4,4,1");
+  AddRow("5,5,5,5,5, 1,5,1,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,0,1");
+  AddRow("5,5,5,5,5, 1,5,1,5,36, 36,100,36,36,36, 36,36,36,36,36, 36,36,0,5,1");
+  AddRow("101,36,1060,36,36, 0,36,3,1,36, 36,36,36,36,36, 36,100,36,4,4, 4,4,7,68,1");
   ShowSide(3, 2, scVase);
   ShowSide(3, 2, scAnkh);
   AddRow("4,4,4,4,4, 4,4,4,4,4, 4,4,4,4,4, 4,4,4,4,4, 4,4,4,4,0");

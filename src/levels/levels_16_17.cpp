@@ -5,39 +5,43 @@
 namespace karvan {
 
 // Level 16: the switch under the start drops its floor to ferry the hero west to two keys and a
-// gold; a shaft leads down to the map and the vase with the ankh. A lock, a gold and a lift
+// gold; a shaft leads down to the map, the vase with the ankh and a key. A lock, a gold and a lift
 // with its switch on the steps (miss it and the scorpion pit waits) take him up to the middle
-// storey, where one lift rises to a locked pocket with a key and a gold and another, timed
+// storey, where one lift rises to a locked pocket with a gold and another, timed
 // between the passes of the ferry, to the switch of the lift to the top corridor. There a
 // scorpion guards two keys, a locked gold and the locked floor that drops him back into the
 // start room; the east door and a second scorpion lead down to two more lifts and a sliding
-// floor for the last two gold, and to the snake's platform.
+// floor for the last two gold, and to the snake's platform. The room beside the first switch
+// ledge, which had no way out, is rock, like all the space no way reaches. No key lies behind a
+// lock and the room under the shaft holds its own, so no order of opening the locks and no drop
+// leaves the hero without a key where he needs one; the corridor over the ferry stops short of
+// the shaft, so he cannot drop past the keys and the gold.
 void TLevel15::Create() {
   TKarvanLevel::Create();
+  AddRow("0,0,0,0,0, 0,0,0,0,0, 0,5,5,5,5, 5,5,5,5,0, 0,0,0,0,0, 0");
   AddRow("0,0,0,0,0, 0,0,0,0,0, 0,0,0,0,0, 0,0,0,0,0, 0,0,0,0,0, 0");
-  AddRow("0,0,0,0,0, 0,0,0,0,0, 0,0,0,0,0, 0,0,0,0,0, 0,0,0,0,0, 0");
-  AddRow("5,4,4,4,4, 69,4,4,4,4, 0,0,1024,0,32, 0,1024,0,67,0, 5,4,4,4,4, 1");
-  AddRow("1,0,0,0,0, 4,4,4,4,1, 5,4,4,4,4, 4,4,4,4,13, 1,0,0,0,0, 1");
-  AddRow("1,0,0,0,0, 0,0,0,0,1, 1,0,0,0,0, 0,0,0,0,1, 1,0,0,0,0, 1");
-  AddRow("1,0,0,0,0, 0,0,0,0,1, 4,0,0,0,0, 0,0,0,0,1, 1,0,0,0,0, 1");
-  AddRow("1,0,0,0,0, 0,0,0,0,5, 4,641,4,1,0, 0,0,0,0,1, 1,0,0,0,0, 1");
-  AddRow("1,0,0,0,0, 0,0,0,0,4, 0,4,1,1,0, 0,0,0,0,1, 1,0,0,0,0, 1");
-  AddRow("1,0,0,0,0, 0,0,0,0,0, 0,0,1,1,0, 0,0,0,0,1, 1,0,0,0,0, 1");
-  AddRow("1,0,0,0,0, 0,0,0,0,0, 0,0,1,1,5, 4,4,4,4,0, 3,0,0,32,0, 1");
-  AddRow("1,4,68,4,1028, 4,1028,4,4,4, 4,4,0,4,640, 5,4,4,4,4, 4,4,4,4,1, 1");
-  AddRow("1,5,4,4,4, 69,1028,4,7,4, 0,0,0,0,4, 4,0,0,0,0, 0,0,0,0,1, 1");
-  AddRow("1,1,0,0,0, 4,4,4,1,1, 0,0,0,0,0, 0,0,0,0,0, 0,0,0,0,1, 1");
-  AddRow("1,1,0,0,0, 0,0,0,1,640, 0,0,0,0,0, 0,0,0,0,0, 0,0,0,0,1, 1");
-  AddRow("1,1,0,0,0, 0,0,0,1,5, 4,0,4,4,640, 1,0,0,0,0, 0,5,64,1,1, 1");
-  AddRow("1,1,0,0,0, 0,0,0,4,0, 1,5,4,4,4, 0,0,0,0,0, 0,1,5,0,1, 1");
-  AddRow("1,1,0,0,0, 0,0,0,4,0, 1,1,0,0,0, 0,0,0,0,645, 4,0,640,0,1, 1");
+  AddRow("5,5,5,5,5, 69,4,4,4,4, 0,0,1024,0,32, 0,1024,0,67,0, 5,5,5,5,5, 1");
+  AddRow("5,5,5,5,5, 5,5,5,5,1, 5,5,5,5,5, 5,5,5,5,13, 5,5,5,5,5, 1");
+  AddRow("5,5,5,5,5, 5,5,5,5,1, 5,0,0,5,5, 5,5,5,5,1, 5,5,5,5,5, 1");
+  AddRow("5,5,5,5,5, 5,5,5,5,1, 4,0,0,5,5, 5,5,5,5,1, 5,5,5,5,5, 1");
+  AddRow("5,5,5,5,5, 5,5,5,5,5, 4,641,4,5,5, 5,5,5,5,1, 5,5,5,5,5, 1");
+  AddRow("5,5,5,5,5, 5,5,5,5,4, 0,4,1,5,5, 5,5,5,5,1, 5,5,5,5,5, 1");
+  AddRow("1,0,0,0,0, 0,0,0,0,0, 0,0,1,5,5, 5,5,5,5,1, 1,0,0,0,0, 1");
+  AddRow("1,1,0,0,0, 0,0,0,0,0, 0,0,1,5,5, 4,4,4,4,0, 3,0,0,32,0, 1");
+  AddRow("1,4,68,4,1028, 4,1028,4,4,4, 4,4,0,4,640, 5,5,5,5,5, 5,5,5,5,1, 1");
+  AddRow("1,5,5,5,5, 69,4,4,7,4, 0,0,0,0,4, 4,5,5,5,5, 5,5,5,5,1, 1");
+  AddRow("1,5,5,5,5, 5,5,5,1,1, 0,0,0,0,0, 0,0,5,5,5, 0,0,0,5,1, 1");
+  AddRow("1,5,5,5,5, 5,5,5,1,640, 0,0,0,0,0, 0,0,0,5,5, 0,0,0,0,1, 1");
+  AddRow("1,5,5,5,5, 5,5,5,1,5, 4,0,4,4,640, 1,0,0,0,0, 0,5,64,1,1, 1");
+  AddRow("1,5,5,5,5, 5,5,0,4,0, 1,5,5,5,4, 0,0,0,0,0, 0,1,5,0,1, 1");
+  AddRow("1,5,5,5,5, 5,0,0,4,0, 1,5,5,0,0, 0,0,0,0,645, 4,0,640,0,1, 1");
   AddRow("0,4,4,1,0, 0,0,0,0,0, 1,1,0,0,640, 1,0,0,0,4, 5,0,4,0,0, 0");
-  AddRow("5,4,0,0,0, 0,0,0,0,0, 1,1,0,0,5, 69,4,4,4,4, 0,4,4,4,4, 1");
-  AddRow("1,0,0,4,4, 4,4,68,4,7, 0,4,0,5,0, 4,4,0,0,0, 4,4,0,0,0, 1");
+  AddRow("5,4,0,0,0, 0,0,0,0,0, 1,1,0,0,5, 69,4,4,4,4, 0,4,4,5,5, 1");
+  AddRow("1,0,0,1028,4, 4,4,68,4,7, 0,4,0,5,0, 4,4,0,0,0, 4,4,0,0,0, 1");
   AddRow("1,0,4,4,4, 4,5,4,36,4, 4,5,4,0,0, 4,4,4,4,4, 4,0,0,0,0, 1");
-  AddRow("4,4,4,4,4, 4,4,4,4,4, 4,4,4,4,4, 4,4,4,4,4, 4,4,4,4,4, 0");
-  AddRow("0,0,0,0,0, 0,0,0,0,0, 0,0,0,0,0, 0,0,0,0,0, 0,0,0,0,0, 0");
-  AddRow("0,0,0,0,0, 0,0,0,0,0, 0,0,0,0,0, 0,0,0,0,0, 0,0,0,0,0, 0");
+  AddRow("5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 0");
+  AddRow("5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 0");
+  AddRow("5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 0");
   AddRow("0,0,0,0,0, 0,0,0,0,0, 0,0,0,0,0, 0,0,0,0,0, 0,0,0,0,0, 0");
   ShowSide(0, 4, scMap);
   ShowSide(0, 4, scVase);
@@ -54,20 +58,22 @@ void TLevel15::Create() {
 // behind low walls and on ledges, on the climb to the right, in the corner beside the map, on
 // the top walkway and in the middle storey, which is reached only by dropping from the top. The
 // map beside the climb shows where the keys are before the hero commits himself to the vault.
+// The shaft beside the vault, which nothing came out of, is closed, and what no way reaches is
+// rock.
 void TLevel16::Create() {
   TKarvanLevel::Create();
-  AddRow("5,4,4,4,4, 4,4,4,4,4, 4,4,4,4,4, 4,4,4,4,4, 4,4,4,4,4, 1");
-  AddRow("1,0,0,0,0, 0,0,0,0,0, 0,0,0,0,1024, 0,0,0,0,0, 0,0,0,0,0, 1");
-  AddRow("1,0,0,0,0, 0,0,0,0,0, 0,0,0,0,4, 0,0,0,1,0, 0,0,0,0,0, 1");
-  AddRow("1,0,0,1024,0, 0,0,0,1,0, 0,0,5,4,4, 4,4,4,4,4, 4,4,5,0,0, 1");
-  AddRow("5,0,4,4,4, 4,4,4,4,4, 4,5,0,0,0, 0,0,0,1,0, 0,0,0,4,1028, 1");
-  AddRow("1025,0,0,0,1, 0,0,0,0,0, 0,1,0,0,0, 0,0,0,1,0, 0,0,5,4,4, 1");
+  AddRow("5,5,5,5,5, 5,5,5,5,5, 5,5,5,4,4, 4,5,5,5,5, 5,5,5,5,5, 1");
+  AddRow("5,5,5,5,5, 5,5,5,5,5, 5,0,0,0,1024, 0,0,0,0,0, 0,0,0,0,5, 1");
+  AddRow("5,0,0,0,0, 0,0,0,0,0, 0,0,0,0,4, 0,0,0,1,0, 0,0,0,0,0, 1");
+  AddRow("5,0,0,1024,0, 0,0,0,1,0, 0,0,5,5,5, 5,5,5,5,5, 5,5,5,0,0, 1");
+  AddRow("5,0,4,4,4, 4,4,4,4,4, 4,5,5,5,5, 5,5,5,1,0, 0,0,0,4,1028, 1");
+  AddRow("1025,0,0,0,1, 0,0,0,0,0, 0,5,5,5,5, 5,5,5,1,0, 0,0,5,5,5, 1");
   AddRow("5,4,4,4,4, 4,4,4,4,4, 0,1,0,0,0, 0,0,0,1,4, 4,4,0,0,0, 1");
   AddRow("1,0,1024,0,0, 0,0,0,0,0, 0,0,0,0,1, 0,1024,0,4,0, 0,0,0,0,0, 1");
-  AddRow("5,4,4,4,4, 4,4,4,4,4, 4,4,4,4,4, 4,1028,4,0,5, 1,7,7,7,1, 1");
-  AddRow("1,0,0,0,0, 0,0,0,0,0, 0,0,0,0,0, 4,4,4,4,1, 4,5,7,3,1, 1");
-  AddRow("1,0,0,0,0, 0,0,0,0,0, 0,0,1024,0,4, 0,0,0,0,1, 0,1,7,7,1, 1");
-  AddRow("1,0,0,0,0, 1,0,1024,0,0, 1,0,4,4,0, 0,0,0,0,0, 1,69,7,3,1, 1");
+  AddRow("5,5,5,5,5, 5,5,5,5,5, 5,5,5,4,4, 4,1028,4,0,5, 1,7,7,7,5, 1");
+  AddRow("5,5,5,5,5, 5,5,5,5,5, 5,0,0,0,0, 4,5,5,5,5, 5,5,7,3,5, 1");
+  AddRow("1,0,0,0,0, 0,0,0,0,0, 0,0,1024,0,4, 0,0,0,0,1, 0,1,7,7,5, 1");
+  AddRow("1,0,0,0,0, 1,0,1024,0,0, 1,0,4,4,0, 0,0,0,0,0, 1,69,7,3,5, 1");
   AddRow("4,4,4,4,4, 4,4,4,4,4, 4,4,4,4,4, 4,4,4,4,4, 4,4,4,4,4, 0");
   ShowSide(4, 1, scMap);
   ParentForm.xResurrect = 0;

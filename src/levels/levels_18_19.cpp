@@ -13,38 +13,39 @@ namespace karvan {
 // and cross the roof to the last locked wall and the gold below it.
 void TLevel17::Create() {
   TKarvanLevel::Create();
-  AddRow("5,4,4,4,4, 4,4,4,644,4, 5,4,4,4,4, 4,4,4,4,4, 4,1029,4,4,4, 4,7,4,4,4, 1");
-  AddRow("1,0,0,4,4, 4,4,4,4,0, 0,0,0,0,0, 0,0,0,0,0, 1,4,13,5,4, 4,4,4,1,5, 1");
-  AddRow("1,0,4,1,0, 0,0,0,0,0, 0,0,3,0,0, 0,0,0,0,0, 1,0,1,1,0, 0,0,0,1,1, 1");
-  AddRow("5,4,1,4,4, 4,4,1028,36,0, 5,4,4,4,4, 5,1028,4,0,36, 4,4,0,1,0, 0,0,0,65,1, 1");
+  AddRow("5,4,4,4,4, 4,4,4,644,4, 5,5,5,5,5, 5,5,5,5,5, 5,1029,4,4,4, 4,7,4,4,5, 1");
+  AddRow("1,0,0,4,4, 4,4,4,4,0, 0,0,1,0,0, 0,0,0,0,0, 5,5,13,5,5, 5,5,5,1,5, 1");
+  AddRow("1,0,4,1,0, 0,0,0,0,0, 0,0,3,0,0, 0,0,0,0,0, 5,5,1,5,5, 5,5,5,1,5, 1");
+  AddRow("5,5,1,4,4, 4,4,1028,36,0, 5,5,5,5,5, 5,1028,4,0,36, 4,4,0,5,5, 5,5,5,65,5, 1");
   AddRow("4,4,4,4,4, 4,4,4,4,4, 4,4,4,4,4, 4,4,4,4,4, 4,4,0,4,4, 4,4,4,4,4, 0");
   ParentForm.xResurrect = 0;
   ParentForm.yResurrect = 2;
 }
 
-// Level 19: the tower. The lift beside the start climbs to a ledge from which the hero jumps into
-// the middle corridor (its vase holds an extra life) and up a zigzag of ledges to the top
-// corridor, where an empty vase bars the way to the only key. Of the three stacked locked walls
-// beside the shaft only the top one leads on (the two below close dead ends), and it can be
-// opened only from the lift while it passes; behind it the hero drops into the bottom hall,
-// breaks the vase that closes it and jumps onto the ledge with the gold.
+// Level 19: the tower. The hero starts below three stacked locked walls without a key. The lift
+// (or a jump) lifts him onto the ledge under the tower, where he climbs a zigzag of ledges to
+// the top corridor, hops its two low walls and breaks the empty vase that bars it. At its far end
+// a deep shaft drops him into the middle corridor for good: no way leads back down to the two
+// lower locks. He hops its low walls on the way back left (the vase there holds an extra life),
+// takes the key at the lip of the last shaft and drops beside the top lock, the only one he can
+// reach with the key. Behind it lie the bottom hall, a second vase and the gold.
 void TLevel18::Create() {
   TKarvanLevel::Create();
-  AddRow("0,0,0,0,0, 0,0,0,0,0, 0,0,0,0,0");
-  AddRow("0,0,0,0,0, 0,0,0,0,0, 0,0,0,0,0");
-  AddRow("0,0,0,0,0, 0,0,0,0,0, 0,0,0,0,0");
-  AddRow("0,0,0,0,0, 0,0,4,4,4, 4,4,4,1028,1");
+  AddRow("5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,1");
+  AddRow("5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,1");
+  AddRow("5,5,4,4,4, 4,4,4,4,5, 5,5,5,5,1");
+  AddRow("5,0,0,0,1, 0,0,1,0,4, 4,4,4,4,1");
   ShowSide(1, 0, scVase);
-  AddRow("0,0,0,0,0, 0,0,0,4,4, 4,4,4,4,1");
-  AddRow("0,0,0,0,0, 0,0,4,0,0, 0,0,0,0,1");
-  AddRow("0,0,0,0,0, 0,0,0,4,0, 0,0,0,0,1");
-  AddRow("0,0,0,0,0, 0,0,4,0,0, 0,1,0,0,1");
+  AddRow("1,4,5,5,5, 5,5,5,5,5, 5,5,5,1,1");
+  AddRow("5,0,5,5,5, 5,5,5,5,5, 5,5,5,1,1");
+  AddRow("1,4,5,5,4, 4,4,4,4,4, 4,4,4,0,1");
+  AddRow("5,0,5,1024,0, 1,0,0,1,0, 0,1,0,0,1");
   ShowSide(1, 1, scVase);
   ShowSide(1, 1, scAnkh);
-  AddRow("1,0,4,5,4, 4,4,4,4,4, 4,4,0,0,1");
-  AddRow("5,4,0,3,0, 0,0,0,0,0, 5,4,4,4,1");
-  AddRow("1,0,0,7,4, 1,0,0,0,0, 1,0,0,64,1");
-  AddRow("1,0,0,7,4, 1,0,0,0,0, 0,0,0,5,1");
+  AddRow("1,4,1,5,5, 5,5,5,5,5, 5,5,5,5,1");
+  AddRow("5,0,1,7,5, 5,5,5,5,5, 5,5,5,5,1");
+  AddRow("1,4,4,3,0, 5,5,5,5,5, 5,5,5,5,1");
+  AddRow("5,4,0,3,0, 4,4,4,4,4, 4,4,4,68,1");
   ShowSide(1, 2, scVase);
   AddRow("4,4,4,4,4, 4,4,4,4,4, 4,4,4,4,0");
   StartPlatform(2, PosTop);
