@@ -34,26 +34,28 @@ void TLevel10::Create() {
 // takes him into the vault above three trapdoor lifts (the switch above the start stops it
 // again); under the left trapdoor, set going by the switch on the walkway, lies the key of the
 // lock in the vault's ceiling, behind which a switch starts the lift to the top row. A drop into
-// a pit gives the second key, a ferry leads to the landing before the lock, a sliding floor to
-// the gold in the top left corner, and the locked gold hangs over a second sliding floor that
-// carries the hero over the scorpions to the last gold.
+// a pit gives the second key, a ferry leads to the landing before the lock, whose gold sits in a
+// closed nook: no jump from below reaches it. A sliding floor carries him to the gold in the top
+// left corner, which has no floor: the fall from it lands on the last gold. The pit opens to the
+// scorpions' corridor, so a fall off the ferry or the sliding floors never strands him; the
+// unused hall under the vault and the rows over the top are rock.
 void TLevel11::Create() {
   TKarvanLevel::Create();
-  AddRow("0,0,0,0,0, 0,0,0,0,0, 0,0,0,0,0, 0");
-  AddRow("0,0,0,0,0, 0,0,0,0,0, 0,0,0,0,0, 0");
-  AddRow("0,0,0,0,0, 0,0,0,0,0, 0,0,0,0,0, 0");
-  AddRow("0,0,0,0,0, 0,0,0,0,0, 0,0,0,0,0, 0");
+  AddRow("5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 1");
+  AddRow("5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 1");
+  AddRow("5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 1");
+  AddRow("5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 1");
   AddRow("69,4,4,4,4, 4,4,4,4,4, 4,4,4,4,4, 1");
-  AddRow("5,4,0,68,3, 0,0,0,0,4, 4,4,0,0,0, 1");
+  AddRow("1,4,0,69,3, 0,0,0,0,4, 4,4,0,0,0, 1");
   StartPlatform(1, PosRight);
-  AddRow("65,0,0,0,4, 0,1025,0,0,5, 0,0,0,0,0, 1");
+  AddRow("65,0,0,4,4, 0,1024,0,0,5, 0,0,0,0,0, 1");
   StartPlatform(8, PosLeft);
-  AddRow("5,36,0,0,36, 0,5,4,4,0, 4,640,0,0,0, 0");
+  AddRow("5,36,0,0,36, 0,5,5,5,1, 4,640,0,0,0, 0");
   StartPlatform(1, PosRight);
-  AddRow("5,4,4,4,4, 4,0,0,0,4, 77,4,4,5,4, 1");
-  AddRow("1,0,0,0,0, 0,0,0,0,0, 1029,5,5,4,0, 1");
-  AddRow("1,0,0,0,0, 0,0,0,0,0, 1,641,0,0,640, 1");
-  AddRow("1,0,0,0,0, 0,0,0,0,0, 4,4,4,4,641, 1");
+  AddRow("5,5,5,5,5, 5,5,5,5,5, 77,4,4,5,4, 1");
+  AddRow("5,5,5,5,5, 5,5,5,5,5, 1029,5,5,4,0, 1");
+  AddRow("5,5,5,5,5, 5,5,5,5,5, 1,641,0,0,640, 1");
+  AddRow("5,5,5,5,5, 5,5,5,5,5, 5,4,4,4,641, 1");
   AddRow("4,4,4,4,4, 4,4,4,4,4, 4,4,4,4,4, 0");
   ShowSide(2, 1, scVase);
   ShowSide(2, 1, scAnkh);
