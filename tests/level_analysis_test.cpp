@@ -213,9 +213,10 @@ TEST(LevelAnalysisTest, BadInputGetsAMessage) {
 
 TEST(LevelAnalysisTest, KnownFaultsOfTheCurrentLevelsAreFound) {
   std::string Error;
-  const auto L12 = DescribeBuiltInLevel(12, Error);
-  ASSERT_TRUE(L12) << Error;
-  EXPECT_TRUE(HasTrap(AnalyzeLevel(*L12), {9, 7}, "step left"));
+  // Level 4 keeps its shaft: a hero who comes back to life over it falls to his death again.
+  const auto L4 = DescribeBuiltInLevel(4, Error);
+  ASSERT_TRUE(L4) << Error;
+  EXPECT_TRUE(AnalyzeLevel(*L4).HasDeathLoop());
 }
 
 TEST(LevelAnalysisTest, AScorpionAtTheBottomOfASealedShaftMakesADeathLoop) {
@@ -359,8 +360,6 @@ TEST(LevelAnalysisTest, TheCheckCatchesBrokenCopiesOfALevel) {
 // clang-format off
 const std::set<int> LevelsToRedesign = {
     4,
-    11,
-    12,
     23,
     24,
 };

@@ -8,21 +8,23 @@ namespace karvan {
 // holds the amulet; a lift and a sliding bridge over the top row lead there. Protected by the
 // amulet, the hero rides a descending lift through a corridor full of scorpions, climbs a switch
 // lift to the switch of a sliding bridge, crosses it for the gold behind it and drops into the
-// second scorpion corridor at the bottom.
+// second scorpion corridor at the bottom. From there a ledge by the switch lift of column 9
+// leads back up, so an early drop strands no one; walls keep a jump or fall down the middle
+// shafts out of the side halls, which are rock like the rest of the unused space.
 void TLevel10::Create() {
   TKarvanLevel::Create();
-  AddRow("5,4,4,4,4, 4,4,4,4,4, 5,4,4,4,4, 1");
-  AddRow("5,4,4,0,4, 0,0,5,0,644, 5,4,4,4,4, 1");
-  AddRow("1,64,0,0,0, 5,1,1,5,4, 0,0,0,0,0, 1");
-  AddRow("1,4,0,0,0, 0,1,640,1,0, 0,0,0,0,0, 1");
-  AddRow("5,4,4,4,4, 0,4,4,0,0, 0,0,0,0,0, 1");
-  AddRow("1,0,0,0,0, 1,0,4,0,640, 1,0,0,0,0, 1");
+  AddRow("5,5,5,4,4, 4,4,4,4,4, 5,5,5,5,5, 1");
+  AddRow("5,4,4,0,4, 0,0,5,0,644, 5,5,5,5,5, 1");
+  AddRow("1,64,0,0,0, 5,1,1,5,4, 5,5,5,5,5, 1");
+  AddRow("1,4,0,0,0, 0,1,640,1,0, 5,5,5,5,5, 1");
+  AddRow("5,5,5,5,5, 1,4,4,0,0, 5,5,5,5,5, 1");
+  AddRow("5,5,5,5,5, 1,0,4,0,640, 5,5,5,5,5, 1");
   AddRow("1,0,0,0,0, 4,4,4,4,4, 0,0,0,0,0, 1");
   AddRow("65,32,32,0,32, 32,0,0,0,0, 32,32,0,32,64, 1");
-  AddRow("5,68,4,4,4, 4,4,0,4,644, 5,4,4,4,4, 1");
-  AddRow("5,4,4,0,0, 0,4,4,4,641, 1,0,0,0,0, 1");
-  AddRow("1,0,0,0,0, 0,0,0,0,5, 1,0,0,0,0, 1");
-  AddRow("1,32,32,0,32, 0,32,0,32,4, 32,0,32,64,0, 1");
+  AddRow("5,68,4,4,4, 4,4,0,4,644, 5,5,5,5,5, 1");
+  AddRow("5,4,4,0,0, 0,4,4,4,640, 5,5,5,5,5, 1");
+  AddRow("1,0,0,0,0, 0,0,0,4,5, 1,0,0,0,0, 1");
+  AddRow("1,32,32,0,32, 0,32,4,32,4, 32,0,32,64,0, 1");
   AddRow("4,4,4,4,4, 4,4,4,4,4, 4,4,4,4,4, 0");
   ShowSide(0, 0, scVase);
   ShowSide(0, 0, scAmulet);
@@ -34,26 +36,28 @@ void TLevel10::Create() {
 // takes him into the vault above three trapdoor lifts (the switch above the start stops it
 // again); under the left trapdoor, set going by the switch on the walkway, lies the key of the
 // lock in the vault's ceiling, behind which a switch starts the lift to the top row. A drop into
-// a pit gives the second key, a ferry leads to the landing before the lock, a sliding floor to
-// the gold in the top left corner, and the locked gold hangs over a second sliding floor that
-// carries the hero over the scorpions to the last gold.
+// a pit gives the second key, a ferry leads to the landing before the lock, whose gold sits in a
+// closed nook: no jump from below reaches it. A sliding floor carries him to the gold in the top
+// left corner, which has no floor: the fall from it lands on the last gold. The pit opens to the
+// scorpions' corridor, so a fall off the ferry or the sliding floors never strands him; the
+// unused hall under the vault and the rows over the top are rock.
 void TLevel11::Create() {
   TKarvanLevel::Create();
-  AddRow("0,0,0,0,0, 0,0,0,0,0, 0,0,0,0,0, 0");
-  AddRow("0,0,0,0,0, 0,0,0,0,0, 0,0,0,0,0, 0");
-  AddRow("0,0,0,0,0, 0,0,0,0,0, 0,0,0,0,0, 0");
-  AddRow("0,0,0,0,0, 0,0,0,0,0, 0,0,0,0,0, 0");
+  AddRow("5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 1");
+  AddRow("5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 1");
+  AddRow("5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 1");
+  AddRow("5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 1");
   AddRow("69,4,4,4,4, 4,4,4,4,4, 4,4,4,4,4, 1");
-  AddRow("5,4,0,68,3, 0,0,0,0,4, 4,4,0,0,0, 1");
+  AddRow("1,4,0,69,3, 0,0,0,0,4, 4,4,0,0,0, 1");
   StartPlatform(1, PosRight);
-  AddRow("65,0,0,0,4, 0,1025,0,0,5, 0,0,0,0,0, 1");
+  AddRow("65,0,0,4,4, 0,1024,0,0,5, 0,0,0,0,0, 1");
   StartPlatform(8, PosLeft);
-  AddRow("5,36,0,0,36, 0,5,4,4,0, 4,640,0,0,0, 0");
+  AddRow("5,36,0,0,36, 0,5,5,5,1, 4,640,0,0,0, 0");
   StartPlatform(1, PosRight);
-  AddRow("5,4,4,4,4, 4,0,0,0,4, 77,4,4,5,4, 1");
-  AddRow("1,0,0,0,0, 0,0,0,0,0, 1029,5,5,4,0, 1");
-  AddRow("1,0,0,0,0, 0,0,0,0,0, 1,641,0,0,640, 1");
-  AddRow("1,0,0,0,0, 0,0,0,0,0, 4,4,4,4,641, 1");
+  AddRow("5,5,5,5,5, 5,5,5,5,5, 77,4,4,5,4, 1");
+  AddRow("5,5,5,5,5, 5,5,5,5,5, 1029,5,5,4,0, 1");
+  AddRow("5,5,5,5,5, 5,5,5,5,5, 1,641,0,0,640, 1");
+  AddRow("5,5,5,5,5, 5,5,5,5,5, 5,4,4,4,641, 1");
   AddRow("4,4,4,4,4, 4,4,4,4,4, 4,4,4,4,4, 0");
   ShowSide(2, 1, scVase);
   ShowSide(2, 1, scAnkh);
