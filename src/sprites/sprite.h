@@ -38,7 +38,7 @@ class TSprite {
 
   // Fields, in declaration order.
   bool Double = true;
-  bool EndPos = false;
+  TWatched<bool> EndPos{*this, false};
   bool LeftTopTrail = true;
   bool RightBottomTrail = true;
   bool Repeating = false;
@@ -57,7 +57,7 @@ class TSprite {
   std::int64_t KillDelay;
   std::int64_t MoveDelay;
   TWatched<std::int64_t> KillTime{*this, -1};
-  int Temp = 0;
+  TWatched<int> Temp{*this, 0};
   int HP = 1;
   int ScoreVal = 0;
   const int x;
@@ -79,10 +79,17 @@ class TSprite {
   // figures of a screen's top left cell before the cell's own figures, each by kind.
   std::uint64_t WalkOrder() const { return Order; }
   bool IsSideFigure() const { return SideFigure; }
-  // Called by a watched field after it changed: joins the form's list of acting figures.
+  // Whether a screen change may send this map figure back, count it or take it away: it has a
+  // direction, an end mark or a temporary mark. Every other figure's ResetMovingObject(true)
+  // leaves it as it is.
+  bool Returnable() const { return SpriteDir != PosNone || EndPos || Temp > 0; }
+  // Called by a watched field after it changed: joins the form's list of acting figures, and
+  // that of the figures a screen change visits.
   void Watch();
   // In the form's list of figures that may act.
   bool Listed = false;
+  // In the form's list of map figures a screen change visits.
+  bool ReturnListed = false;
 
   // Virtual operations, in slot order.
 
@@ -137,7 +144,7 @@ TWatched<T>& TWatched<T>::operator=(T NewValue) {
   if (Value == NewValue) return *this;
   Value = NewValue;
   ChangeWatch.NoteActivity();
-  if (!Owner.Listed) Owner.Watch();
+  if (!Owner.Listed || !Owner.ReturnListed) Owner.Watch();
   return *this;
 }
 
