@@ -23,7 +23,8 @@ TSprite::~TSprite() {
 
 void TSprite::Watch() {
   if (!Listed && CanAct()) ParentForm.ListActing(*this);
-  if (!ReturnListed && !SideFigure && Returnable()) ParentForm.ListReturnable(*this);
+  if (!ReturnListed && !SideFigure && SentBackOnScreenChange && Returnable())
+    ParentForm.ListReturnable(*this);
 }
 
 void TSprite::PlaceInWalk(std::uint64_t OrderParam, bool SideFigureParam) {

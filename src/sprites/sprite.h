@@ -3,10 +3,12 @@
 // the old one.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "engine/change_watch.h"
 #include "engine/types.h"
+#include "sprites/figure_pool.h"
 
 namespace karvan {
 
@@ -35,6 +37,12 @@ class TSprite {
   virtual ~TSprite();
   TSprite(const TSprite&) = delete;
   TSprite& operator=(const TSprite&) = delete;
+
+  // Figures come from the figure pool (a level makes tens of thousands at once).
+  static void* operator new(std::size_t Size) { return AllocateFigure(Size); }
+  static void operator delete(void* Block, std::size_t Size) noexcept {
+    ReleaseFigure(Block, Size);
+  }
 
   // Fields, in declaration order.
   bool Double = true;
@@ -99,8 +107,8 @@ class TSprite {
   virtual bool DoBlink();
   virtual bool OnScreen(int xParam, int yParam);
   virtual bool Move(TPos MoveDir, bool Forced);
-  // Sends a moving figure back to its start. With InitObject an override must leave an absent
-  // figure that has no direction and no end mark as it is: screen changes skip those.
+  // Sends a moving figure back to its start. With InitObject an override must leave a figure
+  // that has no direction, end mark or temporary mark as it is: screen changes skip those.
   virtual void ResetMovingObject(bool InitObject);
   virtual bool CheckMove();
   virtual bool Kill();
@@ -133,6 +141,9 @@ class TSprite {
   // the figure is present (the hero) sets ActsWhenPresent.
   void PlaceInWalk(std::uint64_t OrderParam, bool SideFigureParam);
   bool ActsWhenPresent = false;
+  // Cleared, before the figure can have a direction, by a figure class whose
+  // ResetMovingObject(true) does nothing at all: screen changes then never visit it.
+  bool SentBackOnScreenChange = true;
 
  private:
   std::uint64_t Order = 0;
