@@ -251,6 +251,13 @@ class TLCDForm {
   std::vector<TMap> RetiredMaps;
   std::vector<TSideMap> RetiredSideMaps;
   std::unique_ptr<TSideCellRec> EmptySideRec;
+  // GetSideCrystals' last answer and what it was given for.
+  mutable bool SideCrystalsKnown = false;
+  mutable std::uint64_t SideCrystalsActivities = 0;
+  mutable std::uint64_t SideCrystalsGeneration = 0;
+  mutable std::size_t SideCrystalsColumns = 0;
+  mutable std::size_t SideCrystalsRows = 0;
+  mutable TSideCrystals SideCrystalsFound = 0;
 };
 
 // Builds a device form and runs its construction.
