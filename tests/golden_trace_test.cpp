@@ -33,24 +33,11 @@ sim::TGoldenTrace Load(const fs::path& Path) {
   return sim::ReadTrace(In, Path.filename().string());
 }
 
-#ifdef KARVAN_GOLDEN_SMALL_LEVELS_ONLY
-// The sanitizer build is many times slower: there only the runs on the small levels play.
-bool RunHere(const sim::TGoldenTrace& Trace) {
-  const auto Level = std::find(Trace.Args.begin(), Trace.Args.end(), "--level");
-  return Level != Trace.Args.end() && Level + 1 != Trace.Args.end() && std::stoi(*(Level + 1)) <= 8;
-}
-#else
-bool RunHere(const sim::TGoldenTrace&) {
-  return true;
-}
-#endif
-
 class GoldenTrace : public ::testing::TestWithParam<fs::path> {};
 
 TEST_P(GoldenTrace, TheGameShowsWhatItShowedWhenRecorded) {
   const sim::TGoldenTrace Recorded = Load(GetParam());
   ASSERT_FALSE(Recorded.Seconds.empty());
-  if (!RunHere(Recorded)) GTEST_SKIP() << "a large level: played by the normal build";
   const sim::TGoldenTrace Now = sim::RecordTrace(Recorded.Args, TestDir.parent_path());
   const auto Problem = sim::CompareTraces(Recorded, Now);
   EXPECT_FALSE(Problem) << GetParam().filename().string() << ": " << *Problem;

@@ -295,6 +295,21 @@ TEST_F(LevelGrid, SideCrystalsAreTheKindsVisibleInAnyScene) {
   Side(0, 1, scVase).SpriteVisible = true;
   Side(1, 1, scVase).SpriteVisible = true;
   EXPECT_EQ(Form->GetSideCrystals(), SideBit(scMap) | SideBit(scVase));
+  // Asked again after every kind of change, the answer follows at once.
+  Side(1, 0, scMap).SpriteVisible = false;
+  EXPECT_EQ(Form->GetSideCrystals(), SideBit(scVase));
+  Side(0, 1, scVase).SpriteVisible = false;
+  EXPECT_EQ(Form->GetSideCrystals(), SideBit(scVase)) << "another scene still shows a vase";
+  Side(1, 1, scVase).SpriteVisible = false;
+  EXPECT_EQ(Form->GetSideCrystals(), 0U);
+  Side(0, 0, scSpiderBig).SpriteVisible = true;
+  EXPECT_EQ(Form->GetSideCrystals(), SideBit(scSpiderBig));
+  Form->ClearGrid();
+  EXPECT_EQ(Form->GetSideCrystals(), 0U);
+  LoadRows(BlankRows(10, 8));
+  EXPECT_EQ(Form->GetSideCrystals(), 0U);
+  Side(1, 1, scMap).SpriteVisible = true;
+  EXPECT_EQ(Form->GetSideCrystals(), SideBit(scMap));
 }
 
 TEST_F(LevelGrid, DirectionOfAStepPrefersTheVertical) {

@@ -279,3 +279,26 @@ TEST_F(MovingObjects, NothingMovesWhileTheHeroIsDying) {
   PassAt(12001);
   EXPECT_EQ(ScorpionsInRow(1), std::vector<int>{2});
 }
+
+TEST_F(MovingObjects, AnObjectStoppedAndStartedAgainIsStillSentBack) {
+  // A stopped object has no direction, so a screen change passes it by; given its direction
+  // back it must be sent back again, and a figure a return lights ahead of the walk is reset
+  // in the same screen change.
+  MakeMoving(1, 1, PosRight, 100, 900, 400, true);
+  PassAt(10400);
+  PassAt(10600);
+  PassAt(10700);
+  ASSERT_EQ(ScorpionsInRow(1), std::vector<int>{3});
+  Form->StopMovingObject(1, 1);
+  ASSERT_EQ(Scorpion(3, 1).SpriteDir, PosNone);
+  Form->ResetMovingObjects(true);
+  EXPECT_EQ(ScorpionsInRow(1), std::vector<int>{3}) << "a stopped object stays";
+  Scorpion(3, 1).SpriteDir = Scorpion(3, 1).SaveDir;
+  Form->ResetMovingObjects(true);
+  EXPECT_EQ(ScorpionsInRow(1), std::vector<int>{1}) << "started again, it goes back";
+  EXPECT_EQ(Scorpion(1, 1).SpriteDir, PosRight);
+  EXPECT_FALSE(Scorpion(1, 1).Awake);
+  // The third screen change finds it at its start and leaves it there.
+  Form->ResetMovingObjects(true);
+  EXPECT_EQ(ScorpionsInRow(1), std::vector<int>{1});
+}

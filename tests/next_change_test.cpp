@@ -65,25 +65,10 @@ TRun RunOf(const fs::path& TraceFile) {
   return Run;
 }
 
-// The sanitizer build is many times slower: there, as for the golden traces, only the runs on
-// the small levels play.
-bool RunHere(const fs::path& TraceFile) {
-#ifdef KARVAN_GOLDEN_SMALL_LEVELS_ONLY
-  std::ifstream In(TraceFile);
-  const sim::TGoldenTrace Trace = sim::ReadTrace(In, TraceFile.filename().string());
-  const auto Level = std::find(Trace.Args.begin(), Trace.Args.end(), "--level");
-  return Level != Trace.Args.end() && Level + 1 != Trace.Args.end() && std::stoi(*(Level + 1)) <= 8;
-#else
-  static_cast<void>(TraceFile);
-  return true;
-#endif
-}
-
 std::vector<fs::path> TraceFiles() {
   std::vector<fs::path> Files;
   for (const auto& Entry : fs::directory_iterator(TestDir / "golden"))
-    if (Entry.path().extension() == ".trace" && RunHere(Entry.path()))
-      Files.push_back(Entry.path());
+    if (Entry.path().extension() == ".trace") Files.push_back(Entry.path());
   std::sort(Files.begin(), Files.end());
   return Files;
 }

@@ -16,7 +16,13 @@ class TChangeWatch {
   void NoteDue(std::int64_t Tick) {
     if (Tick < Due) Due = Tick;
   }
-  void NoteActivity() { Active = true; }
+  void NoteActivity() {
+    Active = true;
+    ++Activities;
+  }
+  // How often activity was noted so far: what a change of the game's state always notes, so an
+  // observer may take an unchanged count for an unchanged game.
+  std::uint64_t ActivityCount() const { return Activities; }
 
   // For a pump of the game's loops: the earliest tick at which a pass could change anything
   // without input, from what was noted since the last such pump; Current (at once) when
@@ -37,6 +43,7 @@ class TChangeWatch {
   std::int64_t Due = NeverTick;
   bool Active = true;
   bool WasActive = true;
+  std::uint64_t Activities = 0;
 };
 
 // The one watch of the running program.

@@ -13,10 +13,40 @@
 
 namespace karvan {
 
+namespace {
+
+// The lists of figures are sorted by walk order. A figure of a retired grid may share its place
+// with one of the current grid, so a search for a figure goes on to the figure itself.
+void InsertInWalkOrder(std::vector<TSprite*>& List, TSprite& Sprite) {
+  const auto Place =
+      std::upper_bound(List.begin(), List.end(), Sprite.WalkOrder(),
+                       [](std::uint64_t Key, const TSprite* S) { return Key < S->WalkOrder(); });
+  List.insert(Place, &Sprite);
+}
+
+std::size_t IndexInWalkOrder(const std::vector<TSprite*>& List, const TSprite& Sprite) {
+  auto Place =
+      std::lower_bound(List.begin(), List.end(), Sprite.WalkOrder(),
+                       [](const TSprite* S, std::uint64_t Key) { return S->WalkOrder() < Key; });
+  while (Place != List.end() && *Place != &Sprite) ++Place;
+  return static_cast<std::size_t>(Place - List.begin());
+}
+
+// Where the walk goes on after a figure at Order that left the list during its visit.
+std::size_t IndexAfter(const std::vector<TSprite*>& List, std::uint64_t Order) {
+  return static_cast<std::size_t>(
+      std::upper_bound(List.begin(), List.end(), Order,
+                       [](std::uint64_t Key, const TSprite* S) { return Key < S->WalkOrder(); }) -
+      List.begin());
+}
+
+}  // namespace
+
 TLCDForm::TLCDForm() {
   // Room for every step of a busy pass, so that passes allocate nothing.
   MovedSprites.reserve(1024);
   Acting.reserve(4096);
+  Returnables.reserve(1024);
   PopupMenu.Items = {
       {"Selectlevel1", "Restart", [this] { Selectlevel1Click(); }},
       {"Info1", "Info", [this] { Info1Click(); }},
@@ -115,11 +145,7 @@ void TLCDForm::CheckMovement() {
         Acting.erase(Acting.begin() + static_cast<std::ptrdiff_t>(i));
       }
     } else {
-      i = static_cast<std::size_t>(std::upper_bound(Acting.begin(), Acting.end(), Order,
-                                                    [](std::uint64_t Key, const TSprite* S) {
-                                                      return Key < S->WalkOrder();
-                                                    }) -
-                                   Acting.begin());
+      i = IndexAfter(Acting, Order);
     }
   }
   // The moving-object sound: no recording is assigned to it, so it stays silent.
@@ -398,10 +424,7 @@ void TLCDForm::NoteMoved(TSprite& Sprite) {
 
 void TLCDForm::ListActing(TSprite& Sprite) {
   if (Sprite.Listed) return;
-  const auto Place =
-      std::upper_bound(Acting.begin(), Acting.end(), Sprite.WalkOrder(),
-                       [](std::uint64_t Key, const TSprite* S) { return Key < S->WalkOrder(); });
-  Acting.insert(Place, &Sprite);
+  InsertInWalkOrder(Acting, Sprite);
   Sprite.Listed = true;
 }
 
@@ -412,11 +435,59 @@ void TLCDForm::UnlistActing(TSprite& Sprite) {
 }
 
 std::size_t TLCDForm::ActingIndex(const TSprite& Sprite) const {
-  auto Place =
-      std::lower_bound(Acting.begin(), Acting.end(), Sprite.WalkOrder(),
-                       [](const TSprite* S, std::uint64_t Key) { return S->WalkOrder() < Key; });
-  while (Place != Acting.end() && *Place != &Sprite) ++Place;
-  return static_cast<std::size_t>(Place - Acting.begin());
+  return IndexInWalkOrder(Acting, Sprite);
+}
+
+void TLCDForm::ListReturnable(TSprite& Sprite) {
+  if (Sprite.ReturnListed) return;
+  InsertInWalkOrder(Returnables, Sprite);
+  Sprite.ReturnListed = true;
+}
+
+void TLCDForm::UnlistReturnable(TSprite& Sprite) {
+  if (!Sprite.ReturnListed) return;
+  Returnables.erase(Returnables.begin() +
+                    static_cast<std::ptrdiff_t>(IndexInWalkOrder(Returnables, Sprite)));
+  Sprite.ReturnListed = false;
+}
+
+void TLCDForm::ResetMovingObjects(bool Init) {
+  if (!Init) {
+    for (auto& Column : Map)
+      for (TCellRec& Cell : Column)
+        for (auto& Sprite : Cell.Sprites)
+          if (Sprite) Sprite->ResetMovingObject(false);
+    return;
+  }
+  // A screen change sends back only figures with a direction, an end mark or a temporary mark
+  // (TSprite::Returnable): for every other figure ResetMovingObject(true) changes nothing, and
+  // the largest level has tens of thousands of them. The list is visited in the order of the walk
+  // over every cell; a figure that a return (its copy back to its start) gives a direction joins
+  // the list and is visited in this walk when its place lies ahead, as the walk over the grid
+  // would.
+  std::size_t i = 0;
+  while (i < Returnables.size()) {
+    TSprite* Sprite = Returnables[i];
+    if (!InWalk(*Sprite)) {
+      Sprite->ReturnListed = false;
+      Returnables.erase(Returnables.begin() + static_cast<std::ptrdiff_t>(i));
+      continue;
+    }
+    const std::uint64_t Order = Sprite->WalkOrder();
+    Sprite->ResetMovingObject(true);
+    if (Sprite->ReturnListed) {
+      if (i >= Returnables.size() || Returnables[i] != Sprite)
+        i = IndexInWalkOrder(Returnables, *Sprite);
+      if (Sprite->Returnable()) {
+        ++i;
+      } else {
+        Sprite->ReturnListed = false;
+        Returnables.erase(Returnables.begin() + static_cast<std::ptrdiff_t>(i));
+      }
+    } else {
+      i = IndexAfter(Returnables, Order);
+    }
+  }
 }
 
 bool TLCDForm::InWalk(const TSprite& Sprite) const {

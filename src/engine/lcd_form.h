@@ -217,6 +217,12 @@ class TLCDForm {
   void ListActing(TSprite& Sprite);
   void UnlistActing(TSprite& Sprite);
   std::size_t ActingCount() const { return Acting.size(); }
+  // The map figures a screen change visits: those with a direction or an end mark
+  // (TSprite::Returnable). A figure joins when it becomes one and leaves when a screen change
+  // finds that it no longer is, or when it is destroyed.
+  void ListReturnable(TSprite& Sprite);
+  void UnlistReturnable(TSprite& Sprite);
+  std::size_t ReturnableCount() const { return Returnables.size(); }
 
  private:
   // Whether the figure is the one the walk over the current grid would visit at its place.
@@ -226,6 +232,7 @@ class TLCDForm {
 
   // Sorted by walk order; declared before every owner of figures, which unlist themselves.
   std::vector<TSprite*> Acting;
+  std::vector<TSprite*> Returnables;
   void LightCrystal(TCrystal& Crystal, int Nr) {
     Crystal.CrystalVisible = true;
     if (!Crystal.InFrame) {
@@ -244,6 +251,13 @@ class TLCDForm {
   std::vector<TMap> RetiredMaps;
   std::vector<TSideMap> RetiredSideMaps;
   std::unique_ptr<TSideCellRec> EmptySideRec;
+  // GetSideCrystals' last answer and what it was given for.
+  mutable bool SideCrystalsKnown = false;
+  mutable std::uint64_t SideCrystalsActivities = 0;
+  mutable std::uint64_t SideCrystalsGeneration = 0;
+  mutable std::size_t SideCrystalsColumns = 0;
+  mutable std::size_t SideCrystalsRows = 0;
+  mutable TSideCrystals SideCrystalsFound = 0;
 };
 
 // Builds a device form and runs its construction.

@@ -1,5 +1,6 @@
 // Grid hooks and queries of the device form: the figure factories, map and side ranges, the
 // side record of a cell, directions.
+#include "engine/change_watch.h"
 #include "engine/lcd_form.h"
 #include "engine/platform.h"
 
@@ -48,12 +49,27 @@ TSideCellRec& TLCDForm::SideArrFallback(int x, int y) {
 }
 
 TSideCrystals TLCDForm::GetSideCrystals() const {
+  // Asked in every pass once the gold is gone, and the largest level has 5,600 side figures. A
+  // figure's presence never changes without activity being noted, nor the grid without a new
+  // generation: with neither, the answer is the last one.
+  const std::size_t Columns = SideArr.size();
+  const std::size_t Rows = SideArr.empty() ? 0 : SideArr[0].size();
+  if (SideCrystalsKnown && SideCrystalsActivities == ChangeWatch.ActivityCount() &&
+      SideCrystalsGeneration == GridGenerationCounter && SideCrystalsColumns == Columns &&
+      SideCrystalsRows == Rows)
+    return SideCrystalsFound;
   TSideCrystals Result = 0;
   for (const auto& Column : SideArr)
     for (const TSideCellRec& Side : Column)
       for (int Kind = 0; Kind < SideCrystalCount; ++Kind)
         if (Side.Sprites[Kind] && Side.Sprites[Kind]->SpriteVisible)
           Result |= SideBit(static_cast<TSideCrystal>(Kind));
+  SideCrystalsKnown = true;
+  SideCrystalsActivities = ChangeWatch.ActivityCount();
+  SideCrystalsGeneration = GridGenerationCounter;
+  SideCrystalsColumns = Columns;
+  SideCrystalsRows = Rows;
+  SideCrystalsFound = Result;
   return Result;
 }
 

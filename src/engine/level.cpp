@@ -1,6 +1,5 @@
 #include "engine/level.h"
 
-#include <algorithm>
 #include <cstdint>
 #include <string>
 
@@ -24,34 +23,6 @@ void TLevel::ActivateSprite(int x, int y, TGridCrystal Sprite) {
 }
 
 void TLevel::CheckMovement() {}
-
-namespace {
-
-std::string_view TrimBlanks(std::string_view S) {
-  while (!S.empty() && static_cast<unsigned char>(S.front()) <= ' ') S.remove_prefix(1);
-  while (!S.empty() && static_cast<unsigned char>(S.back()) <= ' ') S.remove_suffix(1);
-  return S;
-}
-
-}  // namespace
-
-std::vector<std::int64_t> ReadRowCodes(std::string_view s) {
-  // One walk over the row: asking for the n-th field each time would read the row from its
-  // start for every cell, and a file of one row of a few megabytes would never load. The
-  // fields end at the first empty one, as the n-th field of an empty or used-up rest is empty.
-  std::vector<std::int64_t> Codes;
-  Codes.reserve(static_cast<std::size_t>(std::count(s.begin(), s.end(), ',')) + 1);
-  std::string_view Rest = s;
-  for (;;) {
-    const std::size_t Comma = Rest.find(',');
-    const std::string_view Field = Rest.substr(0, Comma);
-    if (Field.empty()) break;
-    Codes.push_back(StrToIntLoose(TrimBlanks(Field)));
-    if (Comma == std::string_view::npos) break;
-    Rest.remove_prefix(Comma + 1);
-  }
-  return Codes;
-}
 
 void TLevel::AddRow(std::string_view s) {
   TLCDForm& F = ParentForm;

@@ -42,13 +42,4 @@ void TLCDForm::StopMovingObject(int xParam, int yParam) {
       Stop(SpriteAt(MapPos.X + i, yParam, static_cast<TGridCrystal>(Kind)));
 }
 
-void TLCDForm::ResetMovingObjects(bool Init) {
-  for (std::size_t x = 0; x < Map.size(); ++x)
-    for (std::size_t y = 0; y < Map[x].size(); ++y)
-      for (auto& Sprite : Map[x][y].Sprites)
-        if (Sprite &&
-            (!Init || Sprite->SpriteVisible || Sprite->EndPos || Sprite->SpriteDir != PosNone))
-          Sprite->ResetMovingObject(Init);
-}
-
 }  // namespace karvan

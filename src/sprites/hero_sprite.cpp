@@ -33,6 +33,7 @@ THeroSprite::THeroSprite(int xParam, int yParam, TGridCrystal Crystal, TLCDForm&
   KillDelay = HeroDeathTime;
   // Standing still, the present hero still falls, lands and picks things up.
   ActsWhenPresent = true;
+  SentBackOnScreenChange = false;
 }
 
 bool THeroSprite::Die() {

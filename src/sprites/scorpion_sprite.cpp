@@ -10,6 +10,7 @@ TScorpionSprite::TScorpionSprite(int xParam, int yParam, TGridCrystal Crystal,
                                  TLCDForm& ParentParam)
     : TMirkSprite(xParam, yParam, Crystal, ParentParam) {
   ScoreVal = 1;
+  SentBackOnScreenChange = false;
   // Scorpions walk from the start, as soon as they have been shown once.
   SpriteDir = PosLeft;
 }

@@ -18,15 +18,19 @@ TSprite::TSprite(int xParam, int yParam, TGridCrystal Crystal, TLCDForm& ParentP
 
 TSprite::~TSprite() {
   if (Listed) ParentForm.UnlistActing(*this);
+  if (ReturnListed) ParentForm.UnlistReturnable(*this);
 }
 
 void TSprite::Watch() {
   if (!Listed && CanAct()) ParentForm.ListActing(*this);
+  if (!ReturnListed && !SideFigure && SentBackOnScreenChange && Returnable())
+    ParentForm.ListReturnable(*this);
 }
 
 void TSprite::PlaceInWalk(std::uint64_t OrderParam, bool SideFigureParam) {
   // A figure changes its place only before it can be listed.
   if (Listed) ParentForm.UnlistActing(*this);
+  if (ReturnListed) ParentForm.UnlistReturnable(*this);
   Order = OrderParam;
   SideFigure = SideFigureParam;
   Watch();

@@ -3,10 +3,12 @@
 // the old one.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "engine/change_watch.h"
 #include "engine/types.h"
+#include "sprites/figure_pool.h"
 
 namespace karvan {
 
@@ -36,9 +38,15 @@ class TSprite {
   TSprite(const TSprite&) = delete;
   TSprite& operator=(const TSprite&) = delete;
 
+  // Figures come from the figure pool (a level makes tens of thousands at once).
+  static void* operator new(std::size_t Size) { return AllocateFigure(Size); }
+  static void operator delete(void* Block, std::size_t Size) noexcept {
+    ReleaseFigure(Block, Size);
+  }
+
   // Fields, in declaration order.
   bool Double = true;
-  bool EndPos = false;
+  TWatched<bool> EndPos{*this, false};
   bool LeftTopTrail = true;
   bool RightBottomTrail = true;
   bool Repeating = false;
@@ -57,7 +65,7 @@ class TSprite {
   std::int64_t KillDelay;
   std::int64_t MoveDelay;
   TWatched<std::int64_t> KillTime{*this, -1};
-  int Temp = 0;
+  TWatched<int> Temp{*this, 0};
   int HP = 1;
   int ScoreVal = 0;
   const int x;
@@ -79,10 +87,17 @@ class TSprite {
   // figures of a screen's top left cell before the cell's own figures, each by kind.
   std::uint64_t WalkOrder() const { return Order; }
   bool IsSideFigure() const { return SideFigure; }
-  // Called by a watched field after it changed: joins the form's list of acting figures.
+  // Whether a screen change may send this map figure back, count it or take it away: it has a
+  // direction, an end mark or a temporary mark. Every other figure's ResetMovingObject(true)
+  // leaves it as it is.
+  bool Returnable() const { return SpriteDir != PosNone || EndPos || Temp > 0; }
+  // Called by a watched field after it changed: joins the form's list of acting figures, and
+  // that of the figures a screen change visits.
   void Watch();
   // In the form's list of figures that may act.
   bool Listed = false;
+  // In the form's list of map figures a screen change visits.
+  bool ReturnListed = false;
 
   // Virtual operations, in slot order.
 
@@ -92,8 +107,8 @@ class TSprite {
   virtual bool DoBlink();
   virtual bool OnScreen(int xParam, int yParam);
   virtual bool Move(TPos MoveDir, bool Forced);
-  // Sends a moving figure back to its start. With InitObject an override must leave an absent
-  // figure that has no direction and no end mark as it is: screen changes skip those.
+  // Sends a moving figure back to its start. With InitObject an override must leave a figure
+  // that has no direction, end mark or temporary mark as it is: screen changes skip those.
   virtual void ResetMovingObject(bool InitObject);
   virtual bool CheckMove();
   virtual bool Kill();
@@ -126,6 +141,9 @@ class TSprite {
   // the figure is present (the hero) sets ActsWhenPresent.
   void PlaceInWalk(std::uint64_t OrderParam, bool SideFigureParam);
   bool ActsWhenPresent = false;
+  // Cleared, before the figure can have a direction, by a figure class whose
+  // ResetMovingObject(true) does nothing at all: screen changes then never visit it.
+  bool SentBackOnScreenChange = true;
 
  private:
   std::uint64_t Order = 0;
@@ -137,7 +155,7 @@ TWatched<T>& TWatched<T>::operator=(T NewValue) {
   if (Value == NewValue) return *this;
   Value = NewValue;
   ChangeWatch.NoteActivity();
-  if (!Owner.Listed) Owner.Watch();
+  if (!Owner.Listed || !Owner.ReturnListed) Owner.Watch();
   return *this;
 }
 

@@ -5,6 +5,11 @@
 
 namespace karvan {
 
+TWallSprite::TWallSprite(int xParam, int yParam, TGridCrystal Crystal, TLCDForm& ParentParam)
+    : TMirkSprite(xParam, yParam, Crystal, ParentParam) {
+  SentBackOnScreenChange = false;
+}
+
 bool TWallSprite::OnScreen(int xParam, int yParam) {
   const TPoint& MapPos = ParentForm.MapPos;
   return MapPos.X <= xParam && xParam <= MapPos.X + 5 && MapPos.Y <= yParam &&

@@ -8,7 +8,7 @@ namespace karvan {
 
 class TWallSprite : public TMirkSprite {
  public:
-  using TMirkSprite::TMirkSprite;
+  TWallSprite(int xParam, int yParam, TGridCrystal Crystal, TLCDForm& ParentParam);
 
   // The shown window together with its border column and row, where the right and bottom
   // edges of the shown cells are drawn.
