@@ -33,6 +33,7 @@ const std::vector<TLevelGates>& Table() {
     {20, {{LockV, {22, 0}}, {LockV, {5, 5}}, {LockH, {5, 8}}, {LockV, {7, 11}}, {LockV, {22, 11}}}},
     {21, {{Switch, {17, 2}}, {LockV, {15, 0}}, {LockV, {20, 0}}, {LockV, {15, 1}}, {LockV, {20, 1}}, {LockV, {20, 2}}, {LockV, {15, 3}}, {LockV, {20, 3}}}},
     {22, {{Switch, {19, 8}}, {LockH, {22, 4}}}},
+    {23, {{LockH, {17, 8}}, {Switch, {7, 8}}, {LockH, {23, 11}}, {Switch, {22, 12}}, {LockH, {2, 15}}, {Switch, {7, 16}}}},
   };
   return Levels;
 }
