@@ -26,11 +26,11 @@ std::string WideRow(std::string_view UsedPart) {
 // Level 22: an attic runs along the top of the level, but its right half has no floor, only a
 // bridge that the switch at (19, 8) sends sliding, and its one way in is a locked hatch at the top
 // of the chimney at the right edge; the hatch's key lies at the far end of an annex that runs
-// east along the bottom for six screens. From the start the hero drops through a scorpion hall
+// east along the bottom for seven screens. From the start the hero drops through a scorpion hall
 // and a shaft with a gold (a drop that cannot be climbed back, so nothing is left above it) to
 // the bottom row, jumps the west cellar's scorpion for the gold in its corner, climbs the steps
 // to the switch corridor, whose gap drops him into a tunnel that leads down into the annex. There
-// six pits fall to the deadly bottom of the map; he crosses each by jumping onto the stone above
+// seven pits fall to the deadly bottom of the map; he crosses each by jumping onto the stone above
 // it, and jumps the scorpion that patrols between the first two, there for the key and back. He
 // climbs from the tunnel's end to the corridor, jumps its scorpion for its gold, flips the switch,
 // climbs the chimney, opens the hatch, rides the bridge over the gap, and drops through a hole in
@@ -53,16 +53,16 @@ void TLevel21::Create() {
   AddWideRow("1,0,0,0,0, 0,1,1,0,0, 0,4,0,0,1, 1,0,0,0,0, 0,0,4,1");
   AddWideRow(
       "65,0,0,32,0, 1,0,0,0,0, 5,0,0,0,0, 0,0,0,0,0, 0,4,0,4, 4,4,4,4,4, 4,4,4,4,4, 4,4,4,4,4, "
-      "4,4,4,4,4, 4,4,4,4,4, 4,4,4,4,4, 5");
+      "4,4,4,4,4, 4,4,4,4,4, 4,4,4,4,4, 4,4,4,4,4, 5");
   AddWideRow(
       "5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5, 1,0,4,0,32, 0,0,4,0,64, 0,0,4,0,0, "
-      "0,0,4,0,0, 0,0,4,0,0, 0,0,4,0,1024, 5");
+      "0,0,4,0,0, 0,0,4,0,0, 0,0,4,0,0, 0,0,4,0,1024, 5");
   AddWideRow(
       "5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5, 5,5,1,5,5, 5,5,1,5,5, 5,5,1,5,5, "
-      "5,5,1,5,5, 5,5,1,5,5, 5,5,1,5,5, 5");
+      "5,5,1,5,5, 5,5,1,5,5, 5,5,1,5,5, 5,5,1,5,5, 5");
   AddWideRow(
       "5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5, 5,5,1,5,5, 5,5,1,5,5, 5,5,1,5,5, "
-      "5,5,1,5,5, 5,5,1,5,5, 5,5,1,5,5, 5");
+      "5,5,1,5,5, 5,5,1,5,5, 5,5,1,5,5, 5,5,1,5,5, 5");
   ParentForm.xResurrect = 1;
   ParentForm.yResurrect = 4;
 }
