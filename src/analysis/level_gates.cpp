@@ -30,9 +30,10 @@ const std::vector<TLevelGates>& Table() {
     {17, {{LockV, {21, 8}}, {LockV, {22, 8}}, {LockV, {23, 8}}, {LockV, {22, 9}}, {LockV, {23, 9}}, {LockV, {22, 10}}, {LockV, {23, 10}}, {LockV, {22, 11}}, {LockV, {23, 11}}}},
     {18, {{Switch, {8, 0}}, {LockV, {12, 2}}, {LockH, {22, 1}}, {LockV, {26, 0}}}},
     {19, {{LockV, {3, 9}}}},
-    {20, {{LockV, {22, 0}}, {LockV, {5, 5}}, {LockH, {5, 8}}, {LockV, {7, 11}}, {LockV, {22, 11}}}},
+    {20, {{LockV, {5, 1}}, {LockV, {5, 5}}, {LockH, {5, 8}}, {LockV, {7, 11}}, {LockV, {22, 11}}}},
     {21, {{Switch, {17, 2}}, {LockV, {15, 0}}, {LockV, {20, 0}}, {LockV, {15, 1}}, {LockV, {20, 1}}, {LockV, {20, 2}}, {LockV, {15, 3}}, {LockV, {20, 3}}}},
     {22, {{Switch, {19, 8}}, {LockH, {22, 4}}}},
+    {23, {{LockH, {17, 8}}, {Switch, {7, 8}}, {LockH, {23, 11}}, {Switch, {22, 12}}, {LockH, {2, 15}}, {Switch, {7, 16}}}},
   };
   return Levels;
 }

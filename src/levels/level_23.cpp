@@ -8,13 +8,15 @@ namespace karvan {
 // key of its storey. On the top storey the hero drops into a corridor of roaming scorpions and
 // jumps them for the key at its far left end and the gold. On each storey below he must first
 // work the switch on the upper walk: it sets a floor piece sliding over a pit of scorpions in the
-// lower walk, the only way over to the key (on the last storey, to the last gold); a drop taken
-// before the switch is worked leaves him stranded beside the pit, and stepping on when the piece
-// is not there drops him into it. Beyond each pit, low walls pen scorpions that he must jump in
-// and out of. Every drop between walks ends on a ledge from which he can climb back, so no gold
-// is left behind for good, and the first cell of each pit, where he comes back to life after a
-// fall into it, is walled off from its scorpions. Only the first columns of the hundred-column
-// map are used.
+// lower walk, the only way over to the key (on the last storey, to the last gold). The far side
+// of each pit is a wall with a ledge above it, so he gets over only by jumping off the piece at
+// the end of its run; out of the pit he climbs back on the side he came from. On the third
+// storey the piece lies still at the top of the pit until its switch is worked, so a hero who
+// drops down before working it stands on it and can climb back. Beyond each pit, low walls pen
+// scorpions that he must jump in and out of. Every drop between walks ends on a ledge from which
+// he can climb back, so no gold is left behind for good, and the first cell of each pit, where he
+// comes back to life after a fall into it, is walled off from its scorpions. Only the first
+// columns of the hundred-column map are used.
 void TLevel22::Create() {
   TKarvanLevel::Create();
   // Rows 0 to 3, 21 and 22 and everything right of the used part (columns 0 to 26) are rock.
@@ -52,8 +54,9 @@ void TLevel22::Create() {
       "5,4,4,4,4, 4,4,4,4,4, 4,4,4,4,4, 4,4,4,4,4, 4,4,68,4,4, 0,5,5,5,5, "
       "5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, "
       "5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,0");
-  // Second storey: the switch on row 8, the sliding floor of row 10 over the pit of row 11,
-  // low walls around the scorpion of row 10, the key at (25, 10) and the trapdoor at (23, 11).
+  // Second storey: the switch on row 8, the sliding floor of row 10 over the pit of row 11, the
+  // ledge at (10, 9) over the wall beyond it, low walls around the scorpion of row 10, the key at
+  // (25, 10) and the trapdoor at (23, 11).
   AddRow(
       "5,4,4,4,4, 4,4,132,4,4, 4,4,68,4,4, 4,4,12,4,4, 4,4,4,4,4, 68,5,5,5,5, "
       "5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, "
@@ -63,15 +66,16 @@ void TLevel22::Create() {
       "5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, "
       "5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,0");
   AddRow(
-      "65,0,0,0,4, 0,0,0,0,0, 0,0,1,0,0, 32,0,64,0,1, 0,64,0,0,0, 1024,5,5,5,5, "
+      "65,0,0,0,4, 0,0,0,0,0, 5,0,1,0,0, 32,0,64,0,1, 0,64,0,0,0, 1024,5,5,5,5, "
       "5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, "
       "5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,0");
   AddRow(
       "5,5,5,5,5, 1,33,32,32,32, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,13,4, 5,5,5,5,5, "
       "5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, "
       "5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,0");
-  // Third storey: the switch at (22, 12), the floor piece over the pit of row 15, two pens of
-  // scorpions on row 14, the key at (0, 14) and the trapdoor at (2, 15).
+  // Third storey: the switch at (22, 12), the floor piece lying over the pit of row 15, the
+  // ledge at (19, 13) over the wall beyond it, two pens of scorpions on row 14, the key at (0, 14)
+  // and the trapdoor at (2, 15).
   AddRow(
       "5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,133,4,64, 4,5,5,5,5, "
       "5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, "
@@ -81,15 +85,15 @@ void TLevel22::Create() {
       "5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, "
       "5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,0");
   AddRow(
-      "1025,0,0,64,0, 1,0,32,0,64, 1,0,32,0,0, 0,0,64,0,0, 0,0,0,0,0, 4,5,5,5,5, "
+      "1025,0,0,64,0, 1,0,32,0,64, 1,0,32,0,0, 0,0,64,0,4, 1,0,0,0,0, 4,5,5,5,5, "
       "5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, "
       "5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,0");
   AddRow(
-      "5,5,13,4,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 33,32,32,32,1, 5,5,5,5,5, "
+      "5,5,13,4,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 33,32,32,32,5, 5,5,5,5,5, "
       "5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, "
       "5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,0");
-  // Last storey: the switch at (7, 16), the floor piece over the pit of row 19 and three pens
-  // of scorpions behind low walls on row 18.
+  // Last storey: the switch at (7, 16), the floor piece over the pit of row 19, the ledge at
+  // (10, 17) over the wall beyond it and three pens of scorpions behind low walls on row 18.
   AddRow(
       "5,4,4,0,4, 4,4,132,4,4, 4,4,68,4,4, 4,4,4,4,4, 4,4,4,4,4, 4,5,5,5,5, "
       "5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, "
@@ -99,7 +103,7 @@ void TLevel22::Create() {
       "5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, "
       "5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,0");
   AddRow(
-      "65,4,0,0,0, 0,0,0,0,0, 0,0,1,0,32, 0,64,1,0,32, 0,0,1,32,0, 64,5,5,5,5, "
+      "65,4,0,0,0, 0,0,0,0,0, 5,0,1,0,32, 0,64,1,0,32, 0,0,1,32,0, 64,5,5,5,5, "
       "5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, "
       "5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,0");
   AddRow(
