@@ -22,32 +22,33 @@ void TLevel17::Create() {
   ParentForm.yResurrect = 2;
 }
 
-// Level 19: the tower. The hero starts below three stacked locked walls without a key. The lift
-// (or a jump) lifts him onto the ledge under the tower, where he climbs a zigzag of ledges to
-// the top corridor, hops its two low walls and breaks the empty vase that bars it. At its far end
-// a deep shaft drops him into the middle corridor for good: no way leads back down to the two
-// lower locks. He hops its low walls on the way back left (the vase there holds an extra life),
-// takes the key at the lip of the last shaft and drops beside the top lock, the only one he can
-// reach with the key. Behind it lie the bottom hall, a second vase and the gold.
+// Level 19: the tower. The hero climbs a zigzag of ledges from the start to the roof walkway and
+// drops into the top corridor; from there four corridors wind down the tower, each left by a drop
+// that cannot be climbed back, over low walls and past the three vases (the middle one holds an
+// extra life). The last one ends at the lift shaft: the lift must be level with it or below, or
+// the step in is a fall to the bottom of the shaft. The lift carries him to the key in the nook
+// at its top and back down to the locked wall at its foot, the one lock he can reach with the
+// key; the two he passed on the way down open into rock and cannot be reached again. Behind the
+// lock the hall holds two pits, each crossed by the ledge above it, and the gold.
 void TLevel18::Create() {
   TKarvanLevel::Create();
-  AddRow("5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,1");
-  AddRow("5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,1");
-  AddRow("5,5,4,4,4, 4,4,4,4,5, 5,5,5,5,1");
-  AddRow("5,0,0,0,1, 0,0,1,0,4, 4,4,4,4,1");
+  AddRow("5,4,4,4,4, 5,5,5,5,5, 5,5,5,5,1");
+  AddRow("1,4,5,1028,1, 5,5,5,5,5, 5,5,5,5,1");
+  AddRow("5,0,1,5,1, 5,5,4,5,5, 5,4,5,5,1");
+  AddRow("1,4,1,5,3, 4,0,1,4,4, 0,1,4,4,1");
   ShowSide(1, 0, scVase);
-  AddRow("1,4,5,5,5, 5,5,5,5,5, 5,5,5,1,1");
-  AddRow("5,0,5,5,5, 5,5,5,5,5, 5,5,5,1,1");
-  AddRow("1,4,5,5,4, 4,4,4,4,4, 4,4,4,0,1");
-  AddRow("5,0,5,1024,0, 1,0,0,1,0, 0,1,0,0,1");
+  AddRow("5,0,1,5,5, 5,5,5,5,4, 5,5,5,1,1");
+  AddRow("1,4,1,5,7, 4,4,4,0,1, 4,4,4,0,1");
+  AddRow("5,0,1,5,1, 5,5,4,5,5, 5,5,5,5,1");
+  AddRow("1,4,1,5,1, 4,0,1,4,4, 4,4,4,5,1");
   ShowSide(1, 1, scVase);
   ShowSide(1, 1, scAnkh);
-  AddRow("1,4,1,5,5, 5,5,5,5,5, 5,5,5,5,1");
-  AddRow("5,0,1,7,5, 5,5,5,5,5, 5,5,5,5,1");
-  AddRow("1,4,4,3,0, 5,5,5,5,5, 5,5,5,5,1");
-  AddRow("5,4,0,3,0, 4,4,4,4,4, 4,4,4,68,1");
+  AddRow("5,0,1,5,5, 5,5,5,4,5, 5,5,1,5,1");
+  AddRow("1,4,1,4,4, 4,4,0,1,4, 4,4,0,5,1");
+  AddRow("5,0,1,5,5, 5,4,5,4,4, 4,4,4,5,1");
+  AddRow("1,5,1,7,4, 0,1,0,4,0, 0,4,64,5,1");
   ShowSide(1, 2, scVase);
-  AddRow("4,4,4,4,4, 4,4,4,4,4, 4,4,4,4,0");
+  AddRow("4,4,4,4,4, 4,4,4,0,4, 4,0,4,4,0");
   StartPlatform(2, PosTop);
   ParentForm.xResurrect = 0;
   ParentForm.yResurrect = 11;
