@@ -52,29 +52,30 @@ void TLevel15::Create() {
   ParentForm.yResurrect = 9;
 }
 
-// Level 17: the gold lies at the bottom of a vault of nine locked doors that winds down from its
-// entrance at (20, 8) in four rows, and the drop into the vault cannot be climbed back. Every
-// one of the nine keys is needed, and they lie all over the level: over the bottom corridor
-// behind low walls and on ledges, on the climb to the right, in the corner beside the map, on
-// the top walkway and in the middle storey, which is reached only by dropping from the top. The
-// map beside the climb shows where the keys are before the hero commits himself to the vault.
-// The shaft beside the vault, which nothing came out of, is closed, and what no way reaches is
-// rock.
+// Level 17: six corridors stacked over the whole width, joined by steps at alternate ends,
+// and the vault of nine locked doors at the bottom of the east end. Each corridor is crossed end
+// to end, over low walls and over the holes the steps leave, each by the ledge above it; the
+// bottom one has two pits into the deadly last row. The nine keys lie on the way, five of them
+// in nooks above the corridors, the map in the scene beside the fourth corridor's east end. The
+// vault's entrance hangs off the third corridor's east end, a drop the hero can jump back out of,
+// and every drop inside it can be climbed back, so entering it without all the keys costs only
+// the way back; the shaft at the top corridor's west end drops him back into the third corridor
+// for the walk to it.
 void TLevel16::Create() {
   TKarvanLevel::Create();
-  AddRow("5,5,5,5,5, 5,5,5,5,5, 5,5,5,4,4, 4,5,5,5,5, 5,5,5,5,5, 1");
-  AddRow("5,5,5,5,5, 5,5,5,5,5, 5,0,0,0,1024, 0,0,0,0,0, 0,0,0,0,5, 1");
-  AddRow("5,0,0,0,0, 0,0,0,0,0, 0,0,0,0,4, 0,0,0,1,0, 0,0,0,0,0, 1");
-  AddRow("5,0,0,1024,0, 0,0,0,1,0, 0,0,5,5,5, 5,5,5,5,5, 5,5,5,0,0, 1");
-  AddRow("5,0,4,4,4, 4,4,4,4,4, 4,5,5,5,5, 5,5,5,1,0, 0,0,0,4,1028, 1");
-  AddRow("1025,0,0,0,1, 0,0,0,0,0, 0,5,5,5,5, 5,5,5,1,0, 0,0,5,5,5, 1");
-  AddRow("5,4,4,4,4, 4,4,4,4,4, 0,1,0,0,0, 0,0,0,1,4, 4,4,0,0,0, 1");
-  AddRow("1,0,1024,0,0, 0,0,0,0,0, 0,0,0,0,1, 0,1024,0,4,0, 0,0,0,0,0, 1");
-  AddRow("5,5,5,5,5, 5,5,5,5,5, 5,5,5,4,4, 4,1028,4,0,5, 1,7,7,7,5, 1");
-  AddRow("5,5,5,5,5, 5,5,5,5,5, 5,0,0,0,0, 4,5,5,5,5, 5,5,7,3,5, 1");
-  AddRow("1,0,0,0,0, 0,0,0,0,0, 0,0,1024,0,4, 0,0,0,0,1, 0,1,7,7,5, 1");
-  AddRow("1,0,0,0,0, 1,0,1024,0,0, 1,0,4,4,0, 0,0,0,0,0, 1,69,7,3,5, 1");
-  AddRow("4,4,4,4,4, 4,4,4,4,4, 4,4,4,4,4, 4,4,4,4,4, 4,4,4,4,4, 0");
+  AddRow("5,5,5,5,4, 5,5,5,5,5, 5,5,4,5,5, 1029,4,5,5,4, 5,5,5,5,5, 1");
+  AddRow("5,4,4,0,1, 4,1028,4,4,4, 4,0,1,4,4, 4,0,4,0,1, 4,4,4,4,5, 1");
+  AddRow("1,5,4,4,5, 5,5,4,5,5, 5,5,5,5,5, 5,5,4,5,5, 1028,5,5,0,5, 1");
+  AddRow("1,1,4,0,4, 4,0,1,4,4, 4,4,4,4,4, 4,0,1,4,0, 4,4,0,5,5, 1");
+  AddRow("1,5,0,5,5, 4,5,1029,4,5, 5,4,5,5,5, 5,4,5,4,4, 5,5,5,5,5, 1");
+  AddRow("1,1,4,4,0, 1,4,4,0,4, 0,1,4,4,4, 0,1,0,4,0, 4,1028,5,5,5, 1");
+  AddRow("1,5,4,4,5, 5,5,5,4,5, 5,5,5,4,5, 5,1028,5,1,4, 5,5,5,5,5, 1");
+  AddRow("1,0,4,0,4, 4,4,0,1,4, 4,4,0,1,4, 0,4,4,4,0, 4,5,5,5,5, 1");
+  AddRow("5,5,0,1029,4, 5,4,5,5,5, 5,4,5,5,5, 5,5,5,5,5, 1,7,7,7,4, 1");
+  AddRow("5,1,4,4,0, 0,1,4,4,4, 0,1,4,4,4, 4,4,4,4,5, 5,7,7,7,0, 1");
+  AddRow("5,5,5,5,4, 5,5,4,4,5, 5,5,4,4,5, 5,4,5,1,4, 1,7,7,7,4, 1");
+  AddRow("5,4,1028,0,1, 4,0,4,0,4, 4,0,4,1024,4, 0,1,4,4,0, 69,4,4,4,0, 1");
+  AddRow("4,4,4,4,4, 4,4,0,4,4, 4,4,0,4,4, 4,4,4,4,4, 4,4,4,4,4, 0");
   ShowSide(4, 1, scMap);
   ParentForm.xResurrect = 0;
   ParentForm.yResurrect = 11;
