@@ -8,19 +8,20 @@ namespace karvan {
 // gold; a shaft leads down to the map, the vase with the ankh and a key. A lock, a gold and a lift
 // with its switch on the steps (miss it and the scorpion pit waits) take him up to the middle
 // storey, where one lift rises to a locked pocket with a gold and another, timed
-// between the passes of the ferry, to the switch of the lift to the top corridor. There a
-// scorpion guards two keys, a locked gold and the locked floor that drops him back into the
-// start room; the east door and a second scorpion lead down to two more lifts and a sliding
-// floor for the last two gold, and to the snake's platform. The room beside the first switch
-// ledge, which had no way out, is rock, like all the space no way reaches. No key lies behind a
-// lock and the room under the shaft holds its own, so no order of opening the locks and no drop
-// leaves the hero without a key where he needs one; the corridor over the ferry stops short of
-// the shaft, so he cannot drop past the keys and the gold.
+// between the passes of the ferry, to the switch of the lift to the top corridor. Its gold lies
+// beside the lift's top, so nothing sends him back past the shaft there; a scorpion guards two
+// keys, a locked gold and the locked floor that drops him back into the start room; the east door
+// and a second scorpion lead down to two more lifts and a sliding floor for the last two gold, and
+// to the snake's platform. The room beside the first switch ledge, which had no way out, is rock,
+// like all the space no way reaches. No key lies behind a lock and the room under the shaft holds
+// its own, so no order of opening the locks and no drop leaves the hero without a key where he
+// needs one; the corridor over the ferry stops short of the shaft, so he cannot drop past the keys
+// and the gold.
 void TLevel15::Create() {
   TKarvanLevel::Create();
   AddRow("0,0,0,0,0, 0,0,0,0,0, 0,5,5,5,5, 5,5,5,5,0, 0,0,0,0,0, 0");
   AddRow("0,0,0,0,0, 0,0,0,0,0, 0,0,0,0,0, 0,0,0,0,0, 0,0,0,0,0, 0");
-  AddRow("5,5,5,5,5, 69,4,4,4,4, 0,0,1024,0,32, 0,1024,0,67,0, 5,5,5,5,5, 1");
+  AddRow("5,5,5,5,5, 5,5,5,5,5, 0,64,1024,0,32, 0,1024,0,67,0, 5,5,5,5,5, 1");
   AddRow("5,5,5,5,5, 5,5,5,5,1, 5,5,5,5,5, 5,5,5,5,13, 5,5,5,5,5, 1");
   AddRow("5,5,5,5,5, 5,5,5,5,1, 5,0,0,5,5, 5,5,5,5,1, 5,5,5,5,5, 1");
   AddRow("5,5,5,5,5, 5,5,5,5,1, 4,0,0,5,5, 5,5,5,5,1, 5,5,5,5,5, 1");
