@@ -56,7 +56,7 @@ void TLevel15::Create() {
 // Level 17: six corridors stacked over the whole width, joined by steps at alternate ends,
 // and the vault of nine locked doors at the bottom of the east end. Each corridor is crossed end
 // to end, over low walls and over the holes the steps leave, each by the ledge above it; the
-// bottom one has two pits into the deadly last row. The nine keys lie on the way, five of them
+// bottom one has two pits into the deadly last row. The nine keys lie on the way, seven of them
 // in nooks above the corridors, the map in the scene beside the fourth corridor's east end. The
 // vault's entrance hangs off the third corridor's east end, a drop the hero can jump back out of,
 // and every drop inside it can be climbed back, so entering it without all the keys costs only
@@ -64,18 +64,18 @@ void TLevel15::Create() {
 // for the walk to it.
 void TLevel16::Create() {
   TKarvanLevel::Create();
-  AddRow("5,5,5,5,4, 5,5,5,5,5, 5,5,4,5,5, 1029,4,5,5,4, 5,5,5,5,5, 1");
-  AddRow("5,4,4,0,1, 4,1028,4,4,4, 4,0,1,4,4, 4,0,4,0,1, 4,4,4,4,5, 1");
-  AddRow("1,5,4,4,5, 5,5,4,5,5, 5,5,5,5,5, 5,5,4,5,5, 1028,5,5,0,5, 1");
-  AddRow("1,1,4,0,4, 4,0,1,4,4, 4,4,4,4,4, 4,0,1,4,0, 4,4,0,5,5, 1");
-  AddRow("1,5,0,5,5, 4,5,1029,4,5, 5,4,5,5,5, 5,4,5,4,4, 5,5,5,5,5, 1");
-  AddRow("1,1,4,4,0, 1,4,4,0,4, 0,1,4,4,4, 0,1,0,4,0, 4,1028,5,5,5, 1");
-  AddRow("1,5,4,4,5, 5,5,5,4,5, 5,5,5,4,5, 5,1028,5,1,4, 5,5,5,5,5, 1");
-  AddRow("1,0,4,0,4, 4,4,0,1,4, 4,4,0,1,4, 0,4,4,4,0, 4,5,5,5,5, 1");
-  AddRow("5,5,0,1029,4, 5,4,5,5,5, 5,4,5,5,5, 5,5,5,5,5, 1,7,7,7,4, 1");
-  AddRow("5,1,4,4,0, 0,1,4,4,4, 0,1,4,4,4, 4,4,4,4,5, 5,7,7,7,0, 1");
-  AddRow("5,5,5,5,4, 5,5,4,4,5, 5,5,4,4,5, 5,4,5,1,4, 1,7,7,7,4, 1");
-  AddRow("5,4,1028,0,1, 4,0,4,0,4, 4,0,4,1024,4, 0,1,4,4,0, 69,4,4,4,0, 1");
+  AddRow("5,5,5,5,4, 5,5,5,4,5, 5,5,4,5,5, 1029,4,5,5,4, 5,5,5,5,5, 1");
+  AddRow("5,4,4,0,1, 4,1028,0,1,4, 4,0,1,4,4, 4,0,4,0,1, 4,4,4,4,5, 1");
+  AddRow("1,5,4,4,5, 5,5,4,5,5, 5,5,4,5,5, 5,5,4,5,5, 1028,5,5,0,5, 1");
+  AddRow("1,1,4,0,4, 4,0,1,4,4, 4,0,1,4,4, 4,0,1,4,0, 4,4,0,5,5, 1");
+  AddRow("1,5,0,5,5, 4,5,1029,4,5, 5,4,5,1028,5, 5,4,5,4,4, 5,5,5,5,5, 1");
+  AddRow("1,1,4,4,0, 1,4,4,0,4, 0,1,0,4,4, 0,1,0,4,0, 4,1028,5,5,5, 1");
+  AddRow("1,5,4,4,5, 4,5,5,4,5, 5,5,5,4,5, 5,1028,5,1,4, 5,5,5,5,5, 1");
+  AddRow("1,0,4,0,0, 1,4,0,1,4, 4,4,0,1,4, 0,4,4,4,0, 4,5,5,5,5, 1");
+  AddRow("5,5,0,1029,4, 5,4,5,5,5, 5,4,5,5,5, 4,5,5,5,5, 1,7,7,7,4, 1");
+  AddRow("5,1,4,4,0, 0,1,4,4,4, 0,1,4,4,0, 1,4,4,4,5, 5,7,7,7,0, 1");
+  AddRow("5,1029,4,5,4, 5,5,4,4,5, 5,5,4,4,5, 5,4,5,1,4, 1,7,7,7,4, 1");
+  AddRow("5,4,0,0,1, 4,0,4,0,4, 4,0,4,0,4, 0,1,4,4,0, 69,4,4,4,0, 1");
   AddRow("4,4,4,4,4, 4,4,0,4,4, 4,4,0,4,4, 4,4,4,4,4, 4,4,4,4,4, 0");
   ShowSide(4, 1, scMap);
   ParentForm.xResurrect = 0;
