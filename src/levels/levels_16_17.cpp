@@ -8,19 +8,20 @@ namespace karvan {
 // gold; a shaft leads down to the map, the vase with the ankh and a key. A lock, a gold and a lift
 // with its switch on the steps (miss it and the scorpion pit waits) take him up to the middle
 // storey, where one lift rises to a locked pocket with a gold and another, timed
-// between the passes of the ferry, to the switch of the lift to the top corridor. There a
-// scorpion guards two keys, a locked gold and the locked floor that drops him back into the
-// start room; the east door and a second scorpion lead down to two more lifts and a sliding
-// floor for the last two gold, and to the snake's platform. The room beside the first switch
-// ledge, which had no way out, is rock, like all the space no way reaches. No key lies behind a
-// lock and the room under the shaft holds its own, so no order of opening the locks and no drop
-// leaves the hero without a key where he needs one; the corridor over the ferry stops short of
-// the shaft, so he cannot drop past the keys and the gold.
+// between the passes of the ferry, to the switch of the lift to the top corridor. Its gold lies
+// beside the lift's top, so nothing sends him back past the shaft there; a scorpion guards two
+// keys, a locked gold and the locked floor that drops him back into the start room; the east door
+// and a second scorpion lead down to two more lifts and a sliding floor for the last two gold, and
+// to the snake's platform. The room beside the first switch ledge, which had no way out, is rock,
+// like all the space no way reaches. No key lies behind a lock and the room under the shaft holds
+// its own, so no order of opening the locks and no drop leaves the hero without a key where he
+// needs one; the corridor over the ferry stops short of the shaft, so he cannot drop past the keys
+// and the gold.
 void TLevel15::Create() {
   TKarvanLevel::Create();
   AddRow("0,0,0,0,0, 0,0,0,0,0, 0,5,5,5,5, 5,5,5,5,0, 0,0,0,0,0, 0");
   AddRow("0,0,0,0,0, 0,0,0,0,0, 0,0,0,0,0, 0,0,0,0,0, 0,0,0,0,0, 0");
-  AddRow("5,5,5,5,5, 69,4,4,4,4, 0,0,1024,0,32, 0,1024,0,67,0, 5,5,5,5,5, 1");
+  AddRow("5,5,5,5,5, 5,5,5,5,5, 0,64,1024,0,32, 0,1024,0,67,0, 5,5,5,5,5, 1");
   AddRow("5,5,5,5,5, 5,5,5,5,1, 5,5,5,5,5, 5,5,5,5,13, 5,5,5,5,5, 1");
   AddRow("5,5,5,5,5, 5,5,5,5,1, 5,0,0,5,5, 5,5,5,5,1, 5,5,5,5,5, 1");
   AddRow("5,5,5,5,5, 5,5,5,5,1, 4,0,0,5,5, 5,5,5,5,1, 5,5,5,5,5, 1");
@@ -52,29 +53,30 @@ void TLevel15::Create() {
   ParentForm.yResurrect = 9;
 }
 
-// Level 17: the gold lies at the bottom of a vault of nine locked doors that winds down from its
-// entrance at (20, 8) in four rows, and the drop into the vault cannot be climbed back. Every
-// one of the nine keys is needed, and they lie all over the level: over the bottom corridor
-// behind low walls and on ledges, on the climb to the right, in the corner beside the map, on
-// the top walkway and in the middle storey, which is reached only by dropping from the top. The
-// map beside the climb shows where the keys are before the hero commits himself to the vault.
-// The shaft beside the vault, which nothing came out of, is closed, and what no way reaches is
-// rock.
+// Level 17: six corridors stacked over the whole width, joined by steps at alternate ends,
+// and the vault of nine locked doors at the bottom of the east end. Each corridor is crossed end
+// to end, over low walls and over the holes the steps leave, each by the ledge above it; the
+// bottom one has two pits into the deadly last row. The nine keys lie on the way, seven of them
+// in nooks above the corridors, the map in the scene beside the fourth corridor's east end. The
+// vault's entrance hangs off the third corridor's east end, a drop the hero can jump back out of,
+// and every drop inside it can be climbed back, so entering it without all the keys costs only
+// the way back; the shaft at the top corridor's west end drops him back into the third corridor
+// for the walk to it.
 void TLevel16::Create() {
   TKarvanLevel::Create();
-  AddRow("5,5,5,5,5, 5,5,5,5,5, 5,5,5,4,4, 4,5,5,5,5, 5,5,5,5,5, 1");
-  AddRow("5,5,5,5,5, 5,5,5,5,5, 5,0,0,0,1024, 0,0,0,0,0, 0,0,0,0,5, 1");
-  AddRow("5,0,0,0,0, 0,0,0,0,0, 0,0,0,0,4, 0,0,0,1,0, 0,0,0,0,0, 1");
-  AddRow("5,0,0,1024,0, 0,0,0,1,0, 0,0,5,5,5, 5,5,5,5,5, 5,5,5,0,0, 1");
-  AddRow("5,0,4,4,4, 4,4,4,4,4, 4,5,5,5,5, 5,5,5,1,0, 0,0,0,4,1028, 1");
-  AddRow("1025,0,0,0,1, 0,0,0,0,0, 0,5,5,5,5, 5,5,5,1,0, 0,0,5,5,5, 1");
-  AddRow("5,4,4,4,4, 4,4,4,4,4, 0,1,0,0,0, 0,0,0,1,4, 4,4,0,0,0, 1");
-  AddRow("1,0,1024,0,0, 0,0,0,0,0, 0,0,0,0,1, 0,1024,0,4,0, 0,0,0,0,0, 1");
-  AddRow("5,5,5,5,5, 5,5,5,5,5, 5,5,5,4,4, 4,1028,4,0,5, 1,7,7,7,5, 1");
-  AddRow("5,5,5,5,5, 5,5,5,5,5, 5,0,0,0,0, 4,5,5,5,5, 5,5,7,3,5, 1");
-  AddRow("1,0,0,0,0, 0,0,0,0,0, 0,0,1024,0,4, 0,0,0,0,1, 0,1,7,7,5, 1");
-  AddRow("1,0,0,0,0, 1,0,1024,0,0, 1,0,4,4,0, 0,0,0,0,0, 1,69,7,3,5, 1");
-  AddRow("4,4,4,4,4, 4,4,4,4,4, 4,4,4,4,4, 4,4,4,4,4, 4,4,4,4,4, 0");
+  AddRow("5,5,5,5,4, 5,5,5,4,5, 5,5,4,5,5, 1029,4,5,5,4, 5,5,5,5,5, 1");
+  AddRow("5,4,4,0,1, 4,1028,0,1,4, 4,0,1,4,4, 4,0,4,0,1, 4,4,4,4,5, 1");
+  AddRow("1,5,4,4,5, 5,5,4,5,5, 5,5,4,5,5, 5,5,4,5,5, 1028,5,5,0,5, 1");
+  AddRow("1,1,4,0,4, 4,0,1,4,4, 4,0,1,4,4, 4,0,1,4,0, 4,4,0,5,5, 1");
+  AddRow("1,5,0,5,5, 4,5,1029,4,5, 5,4,5,1028,5, 5,4,5,4,4, 5,5,5,5,5, 1");
+  AddRow("1,1,4,4,0, 1,4,4,0,4, 0,1,0,4,4, 0,1,0,4,0, 4,1028,5,5,5, 1");
+  AddRow("1,5,4,4,5, 4,5,5,4,5, 5,5,5,4,5, 5,1028,5,1,4, 5,5,5,5,5, 1");
+  AddRow("1,0,4,0,0, 1,4,0,1,4, 4,4,0,1,4, 0,4,4,4,0, 4,5,5,5,5, 1");
+  AddRow("5,5,0,1029,4, 5,4,5,5,5, 5,4,5,5,5, 4,5,5,5,5, 1,7,7,7,4, 1");
+  AddRow("5,1,4,4,0, 0,1,4,4,4, 0,1,4,4,0, 1,4,4,4,5, 5,7,7,7,0, 1");
+  AddRow("5,1029,4,5,4, 5,5,4,4,5, 5,5,4,4,5, 5,4,5,1,4, 1,7,7,7,4, 1");
+  AddRow("5,4,0,0,1, 4,0,4,0,4, 4,0,4,0,4, 0,1,4,4,0, 69,4,4,4,0, 1");
+  AddRow("4,4,4,4,4, 4,4,0,4,4, 4,4,0,4,4, 4,4,4,4,4, 4,4,4,4,4, 0");
   ShowSide(4, 1, scMap);
   ParentForm.xResurrect = 0;
   ParentForm.yResurrect = 11;

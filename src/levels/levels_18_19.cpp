@@ -4,50 +4,55 @@
 
 namespace karvan {
 
-// Level 18: the long gallery. A staircase of ledges leads from the start up to the roof and the
-// switch at (8, 0), which sets the far lift at column 22 going; the shaft beside the switch drops
-// into a corridor where a scorpion guards the first key, and the lower corridor beyond the first
-// locked wall holds the second key and the second scorpion. The hero must slip past that scorpion
-// onto the lift at the moment it reaches the bottom, open the locked ceiling of the shaft while he
-// rides it, take the third key from the niche beside the top of the shaft, catch the lift again
-// and cross the roof to the last locked wall and the gold below it.
+// Level 18: the long gallery, walked four times. The upper gallery leads from the start past
+// three low walls and the switch ledge at (8, 0), which sets the lift at column 22 going, to the
+// first key at its far end; the only way down from it is back at the start, through the locked
+// wall at (1, 2), into the lower gallery. That one runs east over three pits, each crossed by the
+// ledge above it, and through two pens where a scorpion walks to and fro between low walls: the
+// hero hops in behind it, jumps over it as it comes back and hops out before it turns. The second
+// key lies beyond the second pen, so he crosses it twice. The lift lifts him to its locked
+// ceiling at (22, 1) and on to the roof, where the third key lies at the far west end and the
+// locked wall to the gold at the far east end, past the top of the lift shaft, which holds him
+// only while the lift is there.
 void TLevel17::Create() {
   TKarvanLevel::Create();
-  AddRow("5,4,4,4,4, 4,4,4,644,4, 5,5,5,5,5, 5,5,5,5,5, 5,1029,4,4,4, 4,7,4,4,5, 1");
-  AddRow("1,0,0,4,4, 4,4,4,4,0, 0,0,1,0,0, 0,0,0,0,0, 5,5,13,5,5, 5,5,5,1,5, 1");
-  AddRow("1,0,4,1,0, 0,0,0,0,0, 0,0,3,0,0, 0,0,0,0,0, 5,5,1,5,5, 5,5,5,1,5, 1");
-  AddRow("5,5,1,4,4, 4,4,1028,36,0, 5,5,5,5,5, 5,1028,4,0,36, 4,4,0,5,5, 5,5,5,65,5, 1");
-  AddRow("4,4,4,4,4, 4,4,4,4,4, 4,4,4,4,4, 4,4,4,4,4, 4,4,0,4,4, 4,4,4,4,4, 0");
+  AddRow("5,5,4,5,4, 5,4,5,644,5, 1029,4,4,4,4, 4,4,4,4,4, 4,4,4,4,4, 4,4,7,4,68, 1");
+  AddRow("5,0,1,0,1, 0,1,0,4,4, 4,4,4,4,4, 4,4,4,4,4, 4,1028,13,5,5, 5,5,5,5,5, 1");
+  AddRow("1,7,5,4,5, 5,4,4,4,4, 5,4,4,4,4, 5,5,5,4,4, 5,5,0,4,4, 5,4,4,4,4, 1");
+  AddRow("5,1,0,1,4, 0,4,0,4,0, 0,1,32,0,1, 4,4,0,4,0, 4,0,4,0,1, 0,1,32,0,1025, 1");
+  AddRow("4,4,4,4,4, 4,0,4,0,4, 4,4,4,4,4, 4,4,4,0,4, 4,4,4,4,4, 4,4,4,4,4, 0");
   ParentForm.xResurrect = 0;
   ParentForm.yResurrect = 2;
 }
 
-// Level 19: the tower. The hero starts below three stacked locked walls without a key. The lift
-// (or a jump) lifts him onto the ledge under the tower, where he climbs a zigzag of ledges to
-// the top corridor, hops its two low walls and breaks the empty vase that bars it. At its far end
-// a deep shaft drops him into the middle corridor for good: no way leads back down to the two
-// lower locks. He hops its low walls on the way back left (the vase there holds an extra life),
-// takes the key at the lip of the last shaft and drops beside the top lock, the only one he can
-// reach with the key. Behind it lie the bottom hall, a second vase and the gold.
+// Level 19: the tower. The hero climbs a zigzag of ledges from the start to the roof walkway and
+// steps down into the top corridor; from there four corridors wind down the tower, each left by
+// a drop that cannot be climbed back, over low walls and past the three vases (the middle one
+// holds an extra life). The last one ends at the lift shaft: the lift must be level with it or
+// below, or the step in is a fall to the bottom of the shaft. The lift carries him to the key in
+// the nook at its top and back down to the locked wall at its foot, the one lock he can reach
+// with the key; the two he passed on the way down open into rock and cannot be reached again.
+// Behind the lock the hall holds two pits, each crossed by the ledge above it, and steps at its
+// end up into the corridor with the gold.
 void TLevel18::Create() {
   TKarvanLevel::Create();
-  AddRow("5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,1");
-  AddRow("5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,1");
-  AddRow("5,5,4,4,4, 4,4,4,4,5, 5,5,5,5,1");
-  AddRow("5,0,0,0,1, 0,0,1,0,4, 4,4,4,4,1");
+  AddRow("5,4,4,4,4, 4,5,5,4,5, 5,4,5,5,1");
+  AddRow("1,4,5,1028,5, 1,4,0,1,4, 0,1,4,4,1");
+  AddRow("5,0,1,5,5, 5,5,4,5,5, 5,4,5,1,1");
+  AddRow("1,4,1,5,7, 4,0,1,4,4, 0,1,4,0,1");
   ShowSide(1, 0, scVase);
-  AddRow("1,4,5,5,5, 5,5,5,5,5, 5,5,5,1,1");
-  AddRow("5,0,5,5,5, 5,5,5,5,5, 5,5,5,1,1");
-  AddRow("1,4,5,5,4, 4,4,4,4,4, 4,4,4,0,1");
-  AddRow("5,0,5,1024,0, 1,0,0,1,0, 0,1,0,0,1");
+  AddRow("5,0,1,5,1, 5,5,5,5,4, 5,5,5,5,1");
+  AddRow("1,4,1,5,3, 4,4,4,0,1, 4,4,4,4,1");
+  AddRow("5,0,1,5,5, 5,5,4,5,5, 5,5,5,1,1");
+  AddRow("1,4,1,4,4, 4,0,1,4,4, 4,4,4,0,1");
   ShowSide(1, 1, scVase);
   ShowSide(1, 1, scAnkh);
-  AddRow("1,4,1,5,5, 5,5,5,5,5, 5,5,5,5,1");
-  AddRow("5,0,1,7,5, 5,5,5,5,5, 5,5,5,5,1");
-  AddRow("1,4,4,3,0, 5,5,5,5,5, 5,5,5,5,1");
-  AddRow("5,4,0,3,0, 4,4,4,4,4, 4,4,4,68,1");
+  AddRow("5,0,1,5,5, 5,5,5,4,5, 5,5,5,5,1");
+  AddRow("1,4,1,69,4, 4,4,0,1,4, 4,4,4,4,1");
+  AddRow("5,0,1,5,5, 5,4,5,4,4, 4,4,4,0,1");
+  AddRow("1,5,1,7,4, 0,1,0,4,0, 0,4,0,5,1");
   ShowSide(1, 2, scVase);
-  AddRow("4,4,4,4,4, 4,4,4,4,4, 4,4,4,4,0");
+  AddRow("4,4,4,4,4, 4,4,4,0,4, 4,0,4,4,0");
   StartPlatform(2, PosTop);
   ParentForm.xResurrect = 0;
   ParentForm.yResurrect = 11;
