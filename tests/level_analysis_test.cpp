@@ -134,6 +134,31 @@ TEST(LevelAnalysisTest, WithoutTheKeyTheLockedGoldIsLostButGenerouslyReachable) 
   EXPECT_TRUE(GenerousUnreachableGold(D).empty());
 }
 
+// A floor lock is a floor until it is opened: the hero walks over it to the gold, or opens it
+// and drops into the shaft below. Reachability "with every lock open" must keep both.
+TEST(LevelAnalysisTest, AFloorLockIsWalkedOverOrDroppedThrough) {
+  constexpr int LH = 1 << gcLockHorz;
+  TMap M(12, 8);
+  M.Floor(1, 0, 9);
+  M(2, 1) |= Hero;
+  M(5, 2) |= LH;  // the floor of (5, 1)
+  M(8, 1) |= Gold;
+  for (int y = 2; y <= 5; ++y) {
+    M(5, y) |= V;
+    M(6, y) |= V;
+  }
+  M.Floor(5, 5, 5);
+  M(5, 5) |= Gold;  // at the bottom of the shaft, which only the opened lock leads into
+  M(3, 1) |= Key;
+  const TLevelDescription D = M.Describe();
+  EXPECT_TRUE(GenerousUnreachableGold(D).empty());
+  // The gold beyond the lock first, then the drop: a completion that needs the lock shut and
+  // then open.
+  const TLevelVerdict Verdict = AnalyzeLevel(D, {{TGate::LockHorz, {5, 2}}});
+  EXPECT_TRUE(Verdict.Completable);
+  EXPECT_TRUE(Verdict.UnneededNamedGates().empty());
+}
+
 TEST(LevelAnalysisTest, OneSteeringStepReachesALedgeOneUpButNotOverAWall) {
   TMap M(10, 4);
   M.Floor(2, 0, 3);
