@@ -289,6 +289,44 @@ TEST(LevelAnalysisTest, GoldTakenInAnyOrderAddsNoStatesAndAPitPastItIsATrap) {
   EXPECT_TRUE(HasTrap(Drop, {9, 1}, "step right"));
 }
 
+// Two vaults in a corridor, each a key before a locked wall with rock above it and gold behind.
+// With Padded, rows 0 and 1 are 80 locked walls sealed off from the corridor: they come first
+// in the map, so the corridor's keys and locks are the state's bits 80 and up, in its second
+// word.
+TMap TwoVaults(bool Padded) {
+  TMap M(40, 8);
+  for (int x = 0; x < 40; ++x) {
+    M(x, 2) |= Hz;
+    if (Padded) M(x, 0) = M(x, 1) = V | LV;
+  }
+  M.Floor(3, 0, 38);
+  M(2, 3) |= Hero;
+  M(4, 3) |= Key;
+  M(8, 3) |= V | LV;
+  M(8, 2) |= V;
+  M(12, 3) |= Gold;
+  M(14, 3) |= Key;
+  M(18, 3) |= V | LV;
+  M(18, 2) |= V;
+  M(22, 3) |= Gold;
+  return M;
+}
+
+TEST(LevelAnalysisTest, ALevelWithManyLocksKeepsEveryChangeInItsStates) {
+  const std::vector<TGate> Locks{{TGate::LockVert, {8, 3}}, {TGate::LockVert, {18, 3}}};
+  const TLevelVerdict Plain = AnalyzeLevel(TwoVaults(false).Describe(), Locks);
+  const TLevelVerdict Padded = AnalyzeLevel(TwoVaults(true).Describe(), Locks);
+  ASSERT_TRUE(Plain.Error.empty()) << Plain.Error;
+  ASSERT_TRUE(Padded.Error.empty()) << Padded.Error;
+  EXPECT_TRUE(Plain.Completable);
+  EXPECT_TRUE(Padded.Completable);
+  EXPECT_EQ(Padded.States, Plain.States);
+  EXPECT_EQ(Padded.CompletableStates, Plain.CompletableStates);
+  EXPECT_TRUE(Plain.UnneededNamedGates().empty());
+  EXPECT_TRUE(Padded.UnneededNamedGates().empty());
+  EXPECT_EQ(Padded.Gates.size(), Plain.Gates.size() + 80);
+}
+
 // What the check of a built-in level finds wrong: no completion, a trap, a death loop, a named
 // gate the level can be completed without, or a search cut short.
 std::vector<std::string> FaultsOf(const TLevelDescription& Level, const std::vector<TGate>& Named) {
