@@ -5,8 +5,8 @@
 namespace karvan {
 
 // Level 24: the finale, a tour over the width of the map. Every door, lift and switch of the way is
-// one the hero needs (the analysis checks NamedGatesOf(24)); thirteen of the fourteen scorpions
-// walk the corridors and pits he must cross, so most are jumped on the way; every cell he can
+// one the hero needs (the analysis checks NamedGatesOf(24)); all fourteen scorpions walk the
+// corridors, rooms and pits he must cross, and most are jumped on the way; every cell he can
 // never reach is rock. From the start he climbs to the ankh, opens the door at (10, 23) and jumps
 // the scorpions of row 23 to the two switches at (31, 20) and (30, 19): the first starts the lift
 // of column 36, the second lifts him to row 12, where the switch at (21, 12) runs the lift of
