@@ -66,7 +66,7 @@ bool Report(const TLevelDescription& Level, const std::vector<TGate>& Named, boo
     std::cout << "    " << GateText(G.Gate) << ": " << (G.Needed ? "needed" : "not needed")
               << (G.Named ? " [named]" : "") << (G.Named && !G.Needed ? "  <- NOT A GATE" : "")
               << "\n";
-  std::cout << "  unreachable gold (every lock open, platforms anywhere):";
+  std::cout << "  unreachable gold (wall locks open, floor locks either way, platforms anywhere):";
   for (const TPoint& P : V.UnreachableGold) std::cout << " " << At(P);
   std::cout << (V.UnreachableGold.empty() ? " none\n" : "\n");
   for (const std::string& Note : V.Notes) std::cout << "  note: " << Note << "\n";

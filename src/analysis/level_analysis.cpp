@@ -67,43 +67,65 @@ struct TState {
   bool operator==(const TState&) const = default;
 };
 
-std::uint64_t Hash(const TState& S) {
-  std::uint64_t H = S.Pos * 0x9E3779B97F4A7C15ULL;
-  for (std::uint64_t W : S.Dyn) H = (H ^ W) * 0xBF58476D1CE4E5B9ULL + (H >> 29);
-  return H ^ (H >> 31);
-}
-
-// States by number, with an open-addressing index.
+// States by number, with an open-addressing index. A state is kept as its position word and as
+// many words of the level's changes as the level uses (the others are always zero), so that a
+// large level's millions of states take a few words each.
 class TStateTable {
  public:
   TStateTable() : Slots(1 << 12, 0) {}
+  void Reset(int UsedDynWords) {
+    Used = std::clamp(UsedDynWords, 0, DynWords);
+    Stride = 1 + static_cast<std::size_t>(Used);
+    Words.clear();
+    Slots.assign(1 << 12, 0);
+  }
   // The state's number, and whether it was new.
   std::pair<std::uint32_t, bool> Insert(const TState& S) {
-    if ((States.size() + 1) * 2 > Slots.size()) Grow();
-    std::size_t Mask = Slots.size() - 1;
-    for (std::size_t i = Hash(S) & Mask;; i = (i + 1) & Mask) {
+    if ((Size() + 1) * 2 > Slots.size()) Grow();
+    std::array<std::uint64_t, 1 + DynWords> Key{};
+    Key[0] = S.Pos;
+    std::copy_n(S.Dyn.begin(), Used, Key.begin() + 1);
+    const std::size_t Mask = Slots.size() - 1;
+    for (std::size_t i = Hash(Key.data()) & Mask;; i = (i + 1) & Mask) {
       if (Slots[i] == 0) {
-        States.push_back(S);
-        Slots[i] = static_cast<std::uint32_t>(States.size());
+        Words.insert(Words.end(), Key.begin(), Key.begin() + static_cast<std::ptrdiff_t>(Stride));
+        Slots[i] = static_cast<std::uint32_t>(Size());
         return {Slots[i] - 1, true};
       }
-      if (States[Slots[i] - 1] == S) return {Slots[i] - 1, false};
+      if (std::equal(Key.begin(), Key.begin() + static_cast<std::ptrdiff_t>(Stride),
+                     Words.begin() + static_cast<std::ptrdiff_t>((Slots[i] - 1) * Stride)))
+        return {Slots[i] - 1, false};
     }
   }
-  std::vector<TState> States;
+  std::size_t Size() const { return Words.size() / Stride; }
+  std::uint32_t Pos(std::size_t Id) const { return static_cast<std::uint32_t>(Words[Id * Stride]); }
+  TState State(std::size_t Id) const {
+    TState S;
+    S.Pos = Pos(Id);
+    std::copy_n(Words.begin() + static_cast<std::ptrdiff_t>(Id * Stride + 1), Used, S.Dyn.begin());
+    return S;
+  }
 
  private:
+  std::uint64_t Hash(const std::uint64_t* Key) const {
+    std::uint64_t H = Key[0] * 0x9E3779B97F4A7C15ULL;
+    for (std::size_t w = 1; w < Stride; ++w) H = (H ^ Key[w]) * 0xBF58476D1CE4E5B9ULL + (H >> 29);
+    return H ^ (H >> 31);
+  }
   void Grow() {
     std::vector<std::uint32_t> Old(Slots.size() * 2, 0);
     Old.swap(Slots);
     const std::size_t Mask = Slots.size() - 1;
-    for (std::uint32_t Id = 1; Id <= States.size(); ++Id)
-      for (std::size_t i = Hash(States[Id - 1]) & Mask;; i = (i + 1) & Mask)
+    for (std::uint32_t Id = 1; Id <= Size(); ++Id)
+      for (std::size_t i = Hash(&Words[(Id - 1) * Stride]) & Mask;; i = (i + 1) & Mask)
         if (Slots[i] == 0) {
           Slots[i] = Id;
           break;
         }
   }
+  int Used = DynWords;
+  std::size_t Stride = 1 + DynWords;
+  std::vector<std::uint64_t> Words;
   std::vector<std::uint32_t> Slots;
 };
 
@@ -203,6 +225,7 @@ class TModel {
       }
     if (Generous) Bit = 0;
     Fits = Bit <= DynWords * 64;
+    UsedDynWords = (Bit + 63) / 64;
   }
 
   int Index(int x, int y) const { return y * W + x; }
@@ -237,8 +260,14 @@ class TModel {
     if (y >= H || y < 0 || x < 0 || x >= W) return None;
     const int c = Index(x, y);
     TFloor F = None;
-    if (L.Has(x, y, gcWallHorz) && !PlatformStart[c] && !(LockH[c] >= 0 && Opened(D, LockH[c])))
-      F = Solid;
+    if (L.Has(x, y, gcWallHorz) && !PlatformStart[c]) {
+      if (LockH[c] < 0)
+        F = Solid;
+      else if (Generous)
+        F = Maybe;  // a floor lock may still be shut: the hero can walk over it or drop through
+      else if (!Opened(D, LockH[c]))
+        F = Solid;
+    }
     for (std::uint64_t Mask = TrackMask[c]; Mask != 0 && F != Solid; Mask &= Mask - 1) {
       const TPlatform& P = Platforms[std::countr_zero(Mask)];
       const TMode M = ModeOf(D, P);
@@ -433,6 +462,7 @@ class TModel {
   int H;
   bool Generous;
   bool Fits = true;
+  int UsedDynWords = DynWords;
   std::vector<int> LockV, LockH, Gold, KeyAt, SwitchAt, FightAt;
   std::vector<std::uint64_t> TrackMask;
   std::vector<bool> PlatformStart;
@@ -500,11 +530,12 @@ struct TGraph {
 
 // Breadth-first search from the start over every state, with the moves between them.
 void Explore(const TModel& M, TGraph& G, const TAnalysisLimits& Limits) {
+  G.Table.Reset(M.UsedDynWords);
   G.Table.Insert(M.StartState());
-  for (std::size_t i = 0; i < G.Table.States.size(); ++i) {
+  for (std::size_t i = 0; i < G.Table.Size(); ++i) {
     G.First.push_back(static_cast<std::uint32_t>(G.Edges.size()));
-    const TState S = G.Table.States[i];
-    if (G.Table.States.size() > Limits.MaxStates) {
+    const TState S = G.Table.State(i);
+    if (G.Table.Size() > Limits.MaxStates) {
       G.Truncated = true;
       continue;
     }
@@ -545,12 +576,12 @@ class TItemMap {
  public:
   TItemMap(const TModel& M, const TGraph& G) : Model(M), Graph(G) {
     for (int i = 0; i < M.ItemCount(); ++i) AddItem(All, i);
-    Fight.assign(G.Table.States.size(), false);
+    Fight.assign(G.Table.Size(), false);
     for (std::uint32_t S : G.FightStates) Fight[S] = true;
   }
   TItems Of(std::uint32_t State) const {
     TItems Result{};
-    const int c = static_cast<int>(Graph.Table.States[State].Pos / 8);
+    const int c = static_cast<int>(Graph.Table.Pos(State) / 8);
     if (const int g = Model.GoldItemAt(c); g >= 0) AddItem(Result, g);
     if (Fight[State]) AddItem(Result, Model.FightItemAt(c));
     return Result;
@@ -592,7 +623,7 @@ struct TFutures {
 };
 
 TFutures FuturesOf(const TGraph& G, const TItemMap& Items, int SkipGate = -1) {
-  const std::size_t N = G.Table.States.size();
+  const std::size_t N = G.Table.Size();
   TFutures F;
   F.Part.assign(N, TFutures::Unreached);
   auto Usable = [&](const TEdge& E) {
@@ -691,44 +722,94 @@ TFutures FuturesOf(const TGraph& G, const TItemMap& Items, int SkipGate = -1) {
 // one hides may still do after a move that traps the smaller one: traps beyond a first trap
 // can then show only once it is mended, but a level without traps is found to be one. A state
 // with too many sets keeps the first ones only.
-struct THistories {
+// The families of all states share one pool: each state heads a list of set numbers, and the
+// few different sets are kept once (a level has millions of states, but its families draw on a
+// handful of sets).
+class THistories {
+ public:
   static constexpr std::size_t MaxFamily = 24;
-  std::vector<std::vector<TItems>> Of;
+  explicit THistories(std::size_t States) : Head(States, None) {}
+  bool Empty(std::uint32_t State) const { return Head[State] == None; }
+  // The first set of the state's family the predicate holds for; nullptr when there is none.
+  template <class TPred>
+  const TItems* FindIf(std::uint32_t State, TPred&& Pred) const {
+    for (std::uint32_t n = Head[State]; n != None; n = Nodes[n].Next)
+      if (Pred(Sets[Nodes[n].Set])) return &Sets[Nodes[n].Set];
+    return nullptr;
+  }
+  void Family(std::uint32_t State, std::vector<TItems>& Out) const {
+    Out.clear();
+    for (std::uint32_t n = Head[State]; n != None; n = Nodes[n].Next)
+      Out.push_back(Sets[Nodes[n].Set]);
+  }
+  // Drops the sets of the family that hold New.
+  void EraseWider(std::uint32_t State, const TItems& New) {
+    for (std::uint32_t* Link = &Head[State]; *Link != None;) {
+      if (Within(New, Sets[Nodes[*Link].Set]))
+        *Link = Nodes[*Link].Next;
+      else
+        Link = &Nodes[*Link].Next;
+    }
+  }
+  std::size_t Count(std::uint32_t State) const {
+    std::size_t Result = 0;
+    for (std::uint32_t n = Head[State]; n != None; n = Nodes[n].Next) ++Result;
+    return Result;
+  }
+  void Add(std::uint32_t State, const TItems& Set) {
+    const auto [It, New] = Ids.try_emplace(Set, static_cast<std::uint32_t>(Sets.size()));
+    if (New) Sets.push_back(Set);
+    // At the end of the list: the family keeps the order its sets came in.
+    const auto Node = static_cast<std::uint32_t>(Nodes.size());
+    Nodes.push_back({It->second, None});
+    std::uint32_t* Link = &Head[State];
+    while (*Link != None) Link = &Nodes[*Link].Next;
+    *Link = Node;
+  }
   bool Cut = false;
+
+ private:
+  static constexpr std::uint32_t None = 0xFFFFFFFFU;
+  struct TNode {
+    std::uint32_t Set;
+    std::uint32_t Next;
+  };
+  std::vector<std::uint32_t> Head;
+  std::vector<TNode> Nodes;
+  std::vector<TItems> Sets;
+  std::map<TItems, std::uint32_t> Ids;
 };
 
 THistories HistoriesOf(const TGraph& G, const TItemMap& Items, const TFutures& Futures) {
-  const std::size_t N = G.Table.States.size();
-  THistories H;
-  H.Of.resize(N);
+  const std::size_t N = G.Table.Size();
+  THistories H(N);
   if (N == 0) return H;
   const TItems Start = Items.Of(0);
   if (!Futures.CanGather(0, Start, Items.All)) return H;
-  H.Of[0].push_back(Start);
+  H.Add(0, Start);
   std::vector<std::uint32_t> Work{0};
   std::vector<bool> Queued(N, false);
   Queued[0] = true;
+  std::vector<TItems> From;
   for (std::size_t w = 0; w < Work.size(); ++w) {
     const std::uint32_t S = Work[w];
     Queued[S] = false;
+    H.Family(S, From);
     for (std::uint32_t e = G.First[S]; e < G.First[S + 1]; ++e) {
       const std::uint32_t T = G.Edges[e].To;
       if (T == DeadState) continue;
       const TItems There = Items.Of(T);
       bool Changed = false;
-      for (std::size_t k = 0; k < H.Of[S].size(); ++k) {
-        const TItems New = H.Of[S][k] | There;
-        std::vector<TItems>& Family = H.Of[T];
-        if (std::any_of(Family.begin(), Family.end(),
-                        [&](const TItems& Old) { return Within(Old, New); }))
-          continue;
+      for (const TItems& Had : From) {
+        const TItems New = Had | There;
+        if (H.FindIf(T, [&](const TItems& Old) { return Within(Old, New); }) != nullptr) continue;
         if (!Futures.CanGather(T, New, Items.All)) continue;
-        std::erase_if(Family, [&](const TItems& Old) { return Within(New, Old); });
-        if (Family.size() >= THistories::MaxFamily) {
+        H.EraseWider(T, New);
+        if (H.Count(T) >= THistories::MaxFamily) {
           H.Cut = true;
           continue;
         }
-        Family.push_back(New);
+        H.Add(T, New);
         Changed = true;
       }
       if (Changed && !Queued[T]) {
@@ -743,7 +824,7 @@ THistories HistoriesOf(const TGraph& G, const TItemMap& Items, const TFutures& F
 // Marks every state from which a marked state can be reached, over the graph's edges.
 std::vector<bool> BackwardFrom(const TGraph& G, std::vector<bool> Marked,
                                const std::vector<bool>* Within = nullptr) {
-  const std::size_t N = G.Table.States.size();
+  const std::size_t N = G.Table.Size();
   std::vector<std::uint32_t> Count(N + 1, 0);
   for (const TEdge& E : G.Edges)
     if (E.To != DeadState) ++Count[E.To + 1];
@@ -842,7 +923,7 @@ TGenerousReach GenerousReach(const TLevelDescription& Level) {
   const TModel M(Level, true, {});
   TGraph G;
   Explore(M, G, {});
-  for (const TState& S : G.Table.States) R.Reached[S.Pos / 8] = true;
+  for (std::size_t i = 0; i < G.Table.Size(); ++i) R.Reached[G.Table.Pos(i) / 8] = true;
   for (const TPoint& Gold : M.GoldCells)
     if (!R.Reached[static_cast<std::size_t>(Gold.Y * Level.Width + Gold.X)])
       R.UnreachableGold.push_back(Gold);
@@ -884,7 +965,7 @@ TLevelVerdict AnalyzeLevel(const TLevelDescription& Level, const std::vector<TGa
     V.Notes.push_back(
         "state limit reached: the search is incomplete, verdicts cover the states found");
   }
-  const std::size_t N = G.Table.States.size();
+  const std::size_t N = G.Table.Size();
   V.States = N;
 
   // A state can still complete the level when the items a walk on from it gathers, with those
@@ -895,7 +976,7 @@ TLevelVerdict AnalyzeLevel(const TLevelDescription& Level, const std::vector<TGa
     V.Notes.push_back("many different ways on: the sets of gold still to be had were merged");
   const THistories Histories = HistoriesOf(G, Items, Futures);
   std::vector<bool> CanWin(N, false);
-  for (std::uint32_t i = 0; i < N; ++i) CanWin[i] = !Histories.Of[i].empty();
+  for (std::uint32_t i = 0; i < N; ++i) CanWin[i] = !Histories.Empty(i);
   V.Completable = CanWin[0];
   V.CompletableStates = static_cast<std::size_t>(std::count(CanWin.begin(), CanWin.end(), true));
 
@@ -903,7 +984,7 @@ TLevelVerdict AnalyzeLevel(const TLevelDescription& Level, const std::vector<TGa
   // to his death is possible. (A hero whose gold is out of reach is lost on every way on.)
   std::vector<bool> StandMark(N, false), DiesMark(N, false);
   for (std::uint32_t i = 0; i < N; ++i) {
-    StandMark[i] = G.Table.States[i].Pos % 8 == Standing;
+    StandMark[i] = G.Table.Pos(i) % 8 == Standing;
     for (std::uint32_t e = G.First[i]; e < G.First[i + 1]; ++e)
       if (G.Edges[e].To == DeadState) DiesMark[i] = true;
   }
@@ -915,7 +996,7 @@ TLevelVerdict AnalyzeLevel(const TLevelDescription& Level, const std::vector<TGa
   std::vector<bool> Reached(Cells, false), RouteCell(Cells, false);
   V.Cells.assign(static_cast<std::size_t>(Cells), TLevelVerdict::Unreached);
   for (std::size_t i = 0; i < N; ++i) {
-    const int c = static_cast<int>(G.Table.States[i].Pos / 8);
+    const int c = static_cast<int>(G.Table.Pos(i) / 8);
     Reached[c] = true;
     if (CanWin[i]) RouteCell[c] = true;
   }
@@ -929,21 +1010,20 @@ TLevelVerdict AnalyzeLevel(const TLevelDescription& Level, const std::vector<TGa
     if (!CanWin[i]) continue;
     for (std::uint32_t e = G.First[i]; e < G.First[i + 1]; ++e) {
       const TEdge& E = G.Edges[e];
-      const int c = static_cast<int>(G.Table.States[i].Pos / 8);
+      const int c = static_cast<int>(G.Table.Pos(i) / 8);
       if (E.To == DeadState) {
         Deadly.insert({c, E.Move});
         continue;
       }
       const TItems There = Items.Of(E.To);
-      const auto Short = std::find_if(
-          Histories.Of[i].begin(), Histories.Of[i].end(),
-          [&](const TItems& Had) { return !Futures.CanGather(E.To, Had | There, Items.All); });
-      if (Short == Histories.Of[i].end()) continue;
+      const TItems* Short = Histories.FindIf(
+          i, [&](const TItems& Had) { return !Futures.CanGather(E.To, Had | There, Items.All); });
+      if (Short == nullptr) continue;
       if (!Lands[E.To]) {
         Deadly.insert({c, E.Move});
         continue;
       }
-      const int To = static_cast<int>(G.Table.States[E.To].Pos / 8);
+      const int To = static_cast<int>(G.Table.Pos(E.To) / 8);
       TItems Missing = Items.All;
       const TItems Held = *Short | There | Futures.Reach(E.To);
       for (int w = 0; w < ItemWords; ++w) Missing[w] &= ~Held[w];
@@ -963,7 +1043,7 @@ TLevelVerdict AnalyzeLevel(const TLevelDescription& Level, const std::vector<TGa
     T.CanDie = CanDie[To];
     {
       // What the hero carries and has opened when he makes the move.
-      const TDyn& D = G.Table.States[To].Dyn;
+      const TDyn D = G.Table.State(To).Dyn;
       T.Situation = std::to_string(M.KeysCarried(D)) + " key(s) carried";
       for (std::size_t l = 0; l < M.LockGates.size(); ++l)
         if (M.Opened(D, static_cast<int>(l)))
@@ -981,7 +1061,7 @@ TLevelVerdict AnalyzeLevel(const TLevelDescription& Level, const std::vector<TGa
     while (!Stack.empty()) {
       const std::uint32_t S = Stack.back();
       Stack.pop_back();
-      CellSeen[G.Table.States[S].Pos / 8] = true;
+      CellSeen[G.Table.Pos(S) / 8] = true;
       for (std::uint32_t e = G.First[S]; e < G.First[S + 1]; ++e)
         if (const std::uint32_t t = G.Edges[e].To; t != DeadState && !Seen[t]) {
           Seen[t] = true;
@@ -993,8 +1073,7 @@ TLevelVerdict AnalyzeLevel(const TLevelDescription& Level, const std::vector<TGa
     // elsewhere: a deadly move, not a trap; unless the level has an amulet, which he may hold.
     bool SafeFloor = false;
     for (std::uint32_t S = 0; S < N && !SafeFloor; ++S)
-      SafeFloor =
-          Seen[S] && G.Table.States[S].Pos % 8 == Standing && !Stung[G.Table.States[S].Pos / 8];
+      SafeFloor = Seen[S] && G.Table.Pos(S) % 8 == Standing && !Stung[G.Table.Pos(S) / 8];
     if (!SafeFloor && !Level.HasAmulet) {
       Deadly.insert({c, Move});
       continue;
@@ -1070,14 +1149,14 @@ TLevelVerdict AnalyzeLevel(const TLevelDescription& Level, const std::vector<TGa
     if (Dies && !Stands) R.CertainDeath = true;
     if (Dies && Stands) R.PossibleDeath = true;
   };
-  CheckPoint(static_cast<int>(G.Table.States[0].Pos / 8), G.Table.States[0].Dyn);
+  CheckPoint(static_cast<int>(G.Table.Pos(0) / 8), G.Table.State(0).Dyn);
   for (std::uint32_t i = 0; i < N; ++i)
     for (std::uint32_t e = G.First[i]; e < G.First[i + 1]; ++e) {
       const TEdge& E = G.Edges[e];
       if (E.To == DeadState) continue;
-      const int From = static_cast<int>(G.Table.States[i].Pos / 8);
-      const int To = static_cast<int>(G.Table.States[E.To].Pos / 8);
-      if (Screen(From) != Screen(To)) CheckPoint(To, G.Table.States[E.To].Dyn);
+      const int From = static_cast<int>(G.Table.Pos(i) / 8);
+      const int To = static_cast<int>(G.Table.Pos(E.To) / 8);
+      if (Screen(From) != Screen(To)) CheckPoint(To, G.Table.State(E.To).Dyn);
     }
   for (auto& [c, R] : Points) V.Resurrections.push_back(R);
 

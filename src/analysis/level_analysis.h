@@ -106,9 +106,11 @@ struct TLevelVerdict {
 };
 
 // A search that reaches the limit stops and says so (TLevelVerdict::Incomplete); its verdicts
-// then cover only the states found.
+// then cover only the states found. A state takes 16 bytes on a level with up to 64 locks, keys,
+// levers and switch-driven pieces; the largest built-in map, with 17 keys and 17 locks to take
+// in any order, needs about 12 million states.
 struct TAnalysisLimits {
-  std::size_t MaxStates = 3'000'000;
+  std::size_t MaxStates = 16'000'000;
 };
 
 // The full verdict. Named gates are the ones the level's route is declared to need; each gets
@@ -121,7 +123,8 @@ TLevelVerdict AnalyzeLevel(const TLevelDescription& Level,
 bool CanCompleteWithout(const TLevelDescription& Level, const std::vector<TGate>& Sealed,
                         const TAnalysisLimits& Limits = {});
 
-// Gold that no walk, jump or fall reaches even with every lock open and every platform
+// Gold that no walk, jump or fall reaches even with every wall lock open, every floor lock shut
+// or open as suits the hero (it is a floor to walk over and a way down), and every platform
 // anywhere on its track; also every cell reached, Reached[y * Width + x].
 struct TGenerousReach {
   std::vector<TPoint> UnreachableGold;

@@ -34,6 +34,7 @@ const std::vector<TLevelGates>& Table() {
     {21, {{Switch, {17, 2}}, {LockV, {15, 0}}, {LockV, {20, 0}}, {LockV, {15, 1}}, {LockV, {20, 1}}, {LockV, {20, 2}}, {LockV, {15, 3}}, {LockV, {20, 3}}}},
     {22, {{Switch, {19, 8}}, {LockH, {22, 4}}}},
     {23, {{LockH, {17, 8}}, {Switch, {7, 8}}, {LockH, {23, 11}}, {Switch, {22, 12}}, {LockH, {2, 15}}, {Switch, {7, 16}}}},
+    {24, {{LockV, {10, 23}}, {LockV, {27, 12}}, {LockV, {24, 12}}, {Switch, {30, 19}}, {Switch, {31, 20}}, {Switch, {21, 12}}, {LockV, {16, 7}}, {LockH, {12, 7}}, {LockV, {8, 6}}, {LockH, {7, 6}}, {LockV, {12, 5}}, {LockV, {25, 5}}, {LockV, {40, 3}}, {LockV, {43, 3}}, {LockV, {47, 7}}, {LockV, {50, 7}}, {Switch, {53, 3}}, {Switch, {54, 3}}, {LockH, {52, 8}}, {Switch, {59, 11}}, {Switch, {55, 21}}, {LockH, {50, 30}}, {LockV, {36, 29}}, {LockH, {30, 30}}}},
   };
   return Levels;
 }
