@@ -490,16 +490,21 @@ void TLCDForm::ResetMovingObjects(bool Init) {
   }
 }
 
-bool TLCDForm::InWalk(const TSprite& Sprite) const {
+bool TLCDForm::InWalk(TSprite& Sprite) const {
+  if (Sprite.FoundInGeneration == GridGenerationCounter + 1) return true;
+  bool Found = false;
   if (Sprite.IsSideFigure()) {
     const int x = Sprite.x * 5;
     const int y = Sprite.y * 4;
     if (!InMapRange(x, y) || !InSideMapRange(x, y)) return false;
     const auto Kind = static_cast<const TSideSprite&>(Sprite).SideSpriteNr;
-    return SideArr[Sprite.x][Sprite.y].Sprites[Kind].get() == &Sprite;
+    Found = SideArr[Sprite.x][Sprite.y].Sprites[Kind].get() == &Sprite;
+  } else {
+    Found = InMapRange(Sprite.x, Sprite.y) &&
+            Map[Sprite.x][Sprite.y].Sprites[Sprite.SpriteNr].get() == &Sprite;
   }
-  return InMapRange(Sprite.x, Sprite.y) &&
-         Map[Sprite.x][Sprite.y].Sprites[Sprite.SpriteNr].get() == &Sprite;
+  if (Found) Sprite.FoundInGeneration = GridGenerationCounter + 1;
+  return Found;
 }
 
 void TLCDForm::SetLevel(std::unique_ptr<TLevel> NewLevel) {

@@ -226,7 +226,7 @@ class TLCDForm {
 
  private:
   // Whether the figure is the one the walk over the current grid would visit at its place.
-  bool InWalk(const TSprite& Sprite) const;
+  bool InWalk(TSprite& Sprite) const;
   std::size_t ActingIndex(const TSprite& Sprite) const;
   TSideCellRec& SideArrFallback(int x, int y);
 

@@ -98,6 +98,10 @@ class TSprite {
   bool Listed = false;
   // In the form's list of map figures a screen change visits.
   bool ReturnListed = false;
+  // The grid generation (plus one) in which the form last found this figure in its grid. A
+  // figure leaves its grid only when the grid is replaced, which starts a new generation, or
+  // when it is destroyed, so the form need not look it up again in every pass.
+  std::uint64_t FoundInGeneration = 0;
 
   // Virtual operations, in slot order.
 
