@@ -34,32 +34,34 @@ void TLevel10::Create() {
 }
 
 // Level 12: the hero starts in a pit at the bottom right. The switch there starts the lift that
-// takes him into the vault above three trapdoor lifts (the switch above the start stops it
-// again); under the left trapdoor, set going by the switch on the walkway, lies the key of the
-// lock in the vault's ceiling, behind which a switch starts the lift to the top row. A drop into
-// a pit gives the second key, a ferry leads to the landing before the lock, whose gold sits in a
-// closed nook: no jump from below reaches it. A sliding floor carries him to the gold in the top
-// left corner, which has no floor: the fall from it lands on the last gold. The pit opens to the
-// scorpions' corridor, so a fall off the ferry or the sliding floors never strands him; the
-// unused hall under the vault and the rows over the top are rock.
+// takes him into the vault above three trapdoor lifts; under the left trapdoor, set going by the
+// switch on the walkway, lies the key of the lock in the vault's ceiling, behind which a switch
+// starts the lift to row 4, where a scorpion walks the stretch he must cross. The pit under it
+// opens on a cellar: ledges down, a scorpion in its corridor, a pit into the last row to jump, and
+// the key of the landing's lock at the top of its west wall; ledges lead back up into the pit. A
+// ferry leads to the landing, whose gold sits in a closed nook; a sliding floor carries him to the
+// gold in the top left corner, which has no floor, and the corridor under it leads back to the pit
+// and the ferry. From the landing two jumps lead up into the galleries of rows 3 and 2, whose
+// shaft at column 14 passes the last gold on a ledge walled off from the lift; the drop below it
+// ends by the vase, so that corner is reached only from above. The rest of the map is rock.
 void TLevel11::Create() {
   TKarvanLevel::Create();
   AddRow("5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 1");
   AddRow("5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 1");
-  AddRow("5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 1");
-  AddRow("5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 1");
-  AddRow("69,4,4,4,4, 4,4,4,4,4, 4,4,4,4,4, 1");
-  AddRow("1,4,0,69,3, 0,0,0,0,4, 4,4,0,0,0, 1");
+  AddRow("5,5,5,5,5, 5,5,5,5,4, 4,4,4,4,4, 1");
+  AddRow("5,5,5,5,4, 4,4,4,0,5, 4,4,5,5,1, 1");
+  AddRow("69,4,4,0,4, 4,4,4,4,0, 32,0,4,69,0, 1");
+  AddRow("1,4,0,69,3, 0,0,0,0,4, 4,4,0,5,1, 1");
   StartPlatform(1, PosRight);
-  AddRow("65,0,0,4,4, 0,1024,0,0,5, 0,0,0,0,0, 1");
+  AddRow("1,0,0,4,4, 0,0,0,0,5, 0,0,0,5,1, 1");
   StartPlatform(8, PosLeft);
-  AddRow("5,36,0,0,36, 0,5,5,5,1, 4,640,0,0,0, 0");
+  AddRow("5,4,0,0,4, 0,5,5,1,4, 5,640,0,4,0, 0");
   StartPlatform(1, PosRight);
-  AddRow("5,5,5,5,5, 5,5,5,5,5, 77,4,4,5,4, 1");
-  AddRow("5,5,5,5,5, 5,5,5,5,5, 1029,5,5,4,0, 1");
-  AddRow("5,5,5,5,5, 5,5,5,5,5, 1,641,0,0,640, 1");
-  AddRow("5,5,5,5,5, 5,5,5,5,5, 5,4,4,4,641, 1");
-  AddRow("4,4,4,4,4, 4,4,4,4,4, 4,4,4,4,4, 0");
+  AddRow("1029,4,5,5,5, 5,5,5,5,0, 77,4,4,5,4, 1");
+  AddRow("5,0,5,5,5, 5,5,5,0,5, 1029,5,5,4,0, 1");
+  AddRow("1,4,5,4,4, 4,4,0,4,5, 1,641,0,0,640, 1");
+  AddRow("5,0,0,4,0, 0,0,4,32,5, 5,4,4,4,641, 1");
+  AddRow("4,4,4,0,4, 4,4,4,4,4, 4,4,4,4,4, 0");
   ShowSide(2, 1, scVase);
   ShowSide(2, 1, scAnkh);
   ParentForm.xResurrect = 14;
