@@ -36,12 +36,13 @@ void TLevel8::Create() {
   ParentForm.yResurrect = 0;
 }
 
-// Level 10: the climb. From a nook at the bottom of a shaft four screens high the hero jumps
-// from ledge to ledge, catches the sliding floors of rows 10 and 8 between scorpions, rides a lift
-// up, and jumps scorpions in narrow corridors; three keys open three locked walls, the first in
-// front of the bottom gold (the ledge above it is walled on its west side, so no jump skips the
-// lock), the last one in front of the gold at the top. A scorpion keeps the ledge of row 6
-// beside the lift.
+// Level 10: up and down again. From a nook at the bottom of a shaft four screens high the hero
+// jumps from ledge to ledge past the bottom lock, catches the sliding floors of rows 10 and 8
+// between scorpions, rides a lift up and jumps scorpions in narrow corridors. The keys lie above
+// the locks they do not open: two below the middle lock, one below the top lock, so the bottom
+// lock, the only way to the gold beside it (its ledge is walled on the west), takes a key brought
+// down from the top, through the scorpions and sliding floors again. A scorpion keeps the ledge
+// of row 6 beside the lift.
 void TLevel9::Create() {
   TKarvanLevel::Create();
   AddRow("69,4,4,7,4,1");
@@ -55,14 +56,14 @@ void TLevel9::Create() {
   StartPlatform(0, PosTop);
   StartPlatform(4, PosTop);
   AddRow("5,0,4,7,4,1");
-  AddRow("1,0,0,4,64,1");
+  AddRow("1,0,64,4,1024,1");
   StartPlatform(0, PosLeft);
-  AddRow("65,0,1024,0,4,1");
+  AddRow("1,0,1024,0,4,1");
   AddRow("1,32,0,0,0,1");
   StartPlatform(4, PosLeft);
   AddRow("37,4,4,0,4,1");
   AddRow("5,4,4,4,0,1");
-  AddRow("1,1024,0,1,4,1");
+  AddRow("1,64,4,1,5,1");
   AddRow("1,5,0,7,64,1");
   AddRow("4,4,4,4,4,0");
   // The start is the row above the border row at the bottom.
