@@ -103,6 +103,48 @@ TEST_P(LevelReplay, CompletesTheLevelWithoutLosingALifeAndEndsAsExpected) {
   }
 }
 
+// In levels 11 and 13 the vase's amulet makes every scorpion harmless for the rest of the level,
+// so their replays take it only on the last stretch: the danger lasts until the end.
+TEST(LevelReplays, TheAmuletOfLevels11And13ComesWithTheLastGold) {
+  for (const int Level : {11, 13}) {
+    SCOPED_TRACE("level " + std::to_string(Level));
+    const fs::path Replay =
+        fs::path(KARVAN_TEST_DATA_DIR) / "replays" / ("level_" + std::to_string(Level) + ".sim");
+    const std::string Text = ReadText(Replay);
+    const std::int64_t End = EndTime(Text, Replay.filename().string());
+    // The same script with a state line every 100 ms.
+    std::string Watched = Text + "\n";
+    for (std::int64_t t = 100; t < End; t += 100) Watched += "@" + std::to_string(t) + " state\n";
+    const fs::path Script =
+        fs::temp_directory_path() / ("karvan_amulet_level_" + std::to_string(Level) + ".sim");
+    std::ofstream(Script) << Watched;
+
+    std::ostringstream Out;
+    std::ostringstream Err;
+    ASSERT_EQ(sim::SimMain({"--level", std::to_string(Level), "--script", Script.string(),
+                            "--until", std::to_string(End)},
+                           Out, Err),
+              0)
+        << Err.str();
+    fs::remove(Script);
+
+    std::int64_t AmuletTaken = -1;
+    std::int64_t LastGoldTaken = -1;
+    std::istringstream In(Out.str());
+    for (std::string Line; std::getline(In, Line);) {
+      const json State = json::parse(Line);
+      if (State.at("level") != Level) continue;
+      const std::int64_t t = State.at("t").get<std::int64_t>();
+      if (AmuletTaken < 0 && State.at("invincible").get<bool>()) AmuletTaken = t;
+      if (State.at("coins_left").get<int>() > 0) LastGoldTaken = t;
+    }
+    ASSERT_GT(AmuletTaken, 0) << "the replay never takes the amulet";
+    ASSERT_GT(LastGoldTaken, 0);
+    EXPECT_GE(AmuletTaken * 100, LastGoldTaken * 85)
+        << "amulet at " << AmuletTaken << " ms, last gold at " << LastGoldTaken << " ms";
+  }
+}
+
 TEST(LevelReplays, EveryBuiltInLevelHasOne) {
   std::vector<std::string> Names;
   for (const fs::path& Path : LevelReplays()) Names.push_back(Path.filename().string());

@@ -19,9 +19,9 @@ constexpr TGate::TKind Switch = TGate::Switch;
 // clang-format off
 const std::vector<TLevelGates>& Table() {
   static const std::vector<TLevelGates> Levels = {
-    {9, {{LockV, {5, 0}}, {Switch, {6, 0}}, {LockV, {5, 3}}, {LockV, {5, 6}}, {LockV, {5, 8}}, {LockH, {3, 11}}, {Switch, {9, 11}}}},
+    {9, {{LockV, {5, 0}}, {Switch, {6, 0}}, {LockV, {5, 3}}, {LockV, {5, 6}}, {LockV, {5, 8}}, {LockH, {3, 11}}}},
     {10, {{LockV, {3, 15}}, {LockV, {3, 8}}, {LockV, {3, 0}}}},
-    {11, {{Switch, {7, 3}}, {Switch, {9, 5}}, {Switch, {9, 8}}}},
+    {11, {{Switch, {9, 5}}, {Switch, {9, 8}}, {Switch, {7, 3}}, {Switch, {9, 1}}}},
     {12, {{LockV, {4, 5}}, {LockH, {10, 8}}, {Switch, {11, 10}}}},
     {13, {{Switch, {1, 7}}, {Switch, {7, 7}}, {LockV, {13, 5}}}},
     {14, {{LockH, {38, 2}}, {Switch, {44, 2}}}},

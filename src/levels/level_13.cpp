@@ -4,23 +4,25 @@
 
 namespace karvan {
 
-// Level 13: the hero takes the map beside the start, drops down the shaft to the bottom corridor
-// and rides the lift at column 1 to the key. He must jump over the switch at (7, 7) to reach the
-// vase and its amulet, passes the scorpion to the gold at the corridor's end, and only then
-// flips that switch: its lift takes him to the upper ledge, past the second scorpion to the lock
-// in front of the last gold. Every death puts him back at the start. The vault's unused upper
-// hall is rock.
+// Level 13: the hero takes the map beside the start, drops down the shaft to the bottom
+// corridor, jumps its scorpion and rides the lift at column 1 to the key. The lift at column 7
+// takes him to the ledge of row 5; ledges up columns 11 and 12 lead into the galleries of rows 1
+// to 3, which hold the first gold and end over the start shaft, so he comes down into the bottom
+// corridor again and rides the lift a second time. The key opens the lock at the end of the
+// ledge; the drop behind it ends in the east corridor, walled off from the lift and left only by
+// two jumps back through the lock, where a scorpion guards the vase: its amulet comes with the last
+// gold. Every death puts him back at the start. The rest of the vault is rock.
 void TLevel12::Create() {
   TKarvanLevel::Create();
   AddRow("5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 1");
-  AddRow("4,4,4,4,4, 5,5,5,5,5, 5,5,5,5,5, 1");
-  AddRow("5,4,4,4,0, 5,5,5,5,5, 5,5,5,5,5, 1");
-  AddRow("1,0,0,0,0, 5,5,5,5,5, 5,5,5,5,5, 1");
+  AddRow("4,4,4,4,4, 5,4,4,4,4, 4,4,5,5,5, 1");
+  AddRow("5,4,4,4,0, 1,4,4,4,4, 4,1,4,5,5, 1");
+  AddRow("1,0,0,0,0, 68,4,4,4,4, 0,5,0,5,5, 1");
   ShowSide(0, 0, scMap);
-  AddRow("1029,4,5,4,0, 5,5,5,5,5, 5,5,5,5,5, 1");
-  AddRow("5,0,1,0,0, 5,0,4,4,4, 4,36,4,7,68, 1");
-  AddRow("1,0,1,0,0, 0,0,0,4,4, 4,4,4,4,4, 1");
-  AddRow("1,640,0,0,0, 0,0,640,0,0, 0,0,32,0,64, 1");
+  AddRow("1029,4,5,4,0, 5,5,5,5,5, 5,1,4,5,5, 1");
+  AddRow("5,0,1,0,0, 5,0,4,4,4, 4,4,0,7,4, 1");
+  AddRow("1,0,1,0,0, 0,0,0,5,4, 4,4,4,4,0, 1");
+  AddRow("1,640,0,32,0, 0,0,640,65,0, 0,0,32,0,4, 1");
   ShowSide(1, 1, scVase);
   ShowSide(1, 1, scAmulet);
   AddRow("4,4,4,4,4, 4,4,4,4,4, 4,4,4,4,4, 0");
