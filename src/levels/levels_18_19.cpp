@@ -4,23 +4,25 @@
 
 namespace karvan {
 
-// Level 18: the long gallery, walked four times. The upper gallery leads from the start past
-// three low walls and the switch ledge at (8, 0), which sets the lift at column 22 going, to the
-// first key at its far end; the only way down from it is back at the start, through the locked
-// wall at (1, 2), into the lower gallery. That one runs east over three pits, each crossed by the
-// ledge above it, and through two pens where a scorpion walks to and fro between low walls: the
-// hero hops in behind it, jumps over it as it comes back and hops out before it turns. The second
-// key lies beyond the second pen, so he crosses it twice. The lift lifts him to its locked
-// ceiling at (22, 1) and on to the roof, where the third key lies at the far west end and the
-// locked wall to the gold at the far east end, past the top of the lift shaft, which holds him
-// only while the lift is there.
+// Level 18: the long gallery, walked four times and a fifth in part. The upper gallery leads
+// from the start past three low walls and the switch ledge at (8, 0), which sets the lift at
+// column 22 going, to the first key where it ends at (9, 1); the only way down from it is back at
+// the start, through the locked wall at (1, 2), into the lower gallery. That one runs east over
+// four pits, each crossed by the ledge above it, and through two pens where a scorpion walks to
+// and fro between low walls: the hero hops in behind it, jumps over it as it comes back and hops
+// out before it turns. The second key lies beyond the second pen, so he crosses it twice. The
+// lift lifts him to its locked ceiling at (22, 1) and on to the roof. The roof west of the lift
+// ends in a hole at (11, 0) over the closed gallery that holds the third key at (21, 1); its
+// only way out is the hole at (10, 1), a drop of two rows the hero cannot jump back up, into the
+// lower gallery beside the first pen. So he crosses that pen and the pits after it once more and
+// rides the lift up again, to the locked wall to the gold at the far east end of the roof.
 void TLevel17::Create() {
   TKarvanLevel::Create();
-  AddRow("5,5,4,5,4, 5,4,5,644,5, 1029,4,4,4,4, 4,4,4,4,4, 4,4,4,4,4, 4,4,7,4,68, 1");
-  AddRow("5,0,1,0,1, 0,1,0,4,4, 4,4,4,4,4, 4,4,4,4,4, 4,1028,13,5,5, 5,5,5,5,5, 1");
-  AddRow("1,7,5,4,5, 5,4,4,4,4, 5,4,4,4,4, 5,5,5,4,4, 5,5,0,4,4, 5,4,4,4,4, 1");
-  AddRow("5,1,0,1,4, 0,4,0,4,0, 0,1,32,0,1, 4,4,0,4,0, 4,0,4,0,1, 0,1,32,0,1025, 1");
-  AddRow("4,4,4,4,4, 4,0,4,0,4, 4,4,4,4,4, 4,4,4,0,4, 4,4,4,4,4, 4,4,4,4,4, 0");
+  AddRow("5,5,4,5,4, 5,4,5,644,5, 5,5,4,4,4, 4,4,4,4,4, 4,4,4,4,4, 4,4,7,4,68, 1");
+  AddRow("5,0,1,0,1, 0,1,0,4,1028, 5,0,4,4,4, 4,4,4,4,4, 4,1028,13,5,5, 5,5,5,5,5, 1");
+  AddRow("1,7,5,4,5, 5,4,4,4,4, 1,4,4,4,4, 5,4,4,4,4, 5,5,0,4,4, 5,4,4,4,4, 1");
+  AddRow("5,1,0,1,4, 0,4,0,4,0, 0,1,32,0,1, 0,4,0,4,0, 4,0,4,0,1, 0,1,32,0,1025, 1");
+  AddRow("4,4,4,4,4, 4,0,4,0,4, 4,4,4,4,4, 4,0,4,0,4, 4,4,4,4,4, 4,4,4,4,4, 0");
   ParentForm.xResurrect = 0;
   ParentForm.yResurrect = 2;
 }
