@@ -95,14 +95,8 @@ struct TPool {
   }
 
   void Release(void* Block, std::size_t Size) {
-    TChunk& Chunk = ChunkOf(Block);
     MarkUnused(Block, Rounded(Size));
-    --Live;
-    if (--Chunk.Live != 0) return;
-    if (&Chunk == Current)
-      Chunk.Cursor = Chunk.Begin();
-    else
-      Empty.push_back(&Chunk);
+    Forget(Block);
   }
 
   void ReleaseRemote(void* Block, std::size_t Size) {
@@ -119,15 +113,7 @@ struct TPool {
       HasRemote.store(false, std::memory_order_release);
     }
     // The blocks are marked unused already; only the counts remain.
-    for (void* Block : RemoteTaken) {
-      TChunk& Chunk = ChunkOf(Block);
-      --Live;
-      if (--Chunk.Live != 0) continue;
-      if (&Chunk == Current)
-        Chunk.Cursor = Chunk.Begin();
-      else
-        Empty.push_back(&Chunk);
-    }
+    for (void* Block : RemoteTaken) Forget(Block);
     RemoteTaken.clear();
   }
 
@@ -137,6 +123,18 @@ struct TPool {
   }
 
  private:
+  // A block is gone: its chunk, once empty, is laid out afresh (the one in use at once, any other
+  // when it is next needed).
+  void Forget(void* Block) {
+    TChunk& Chunk = ChunkOf(Block);
+    --Live;
+    if (--Chunk.Live != 0) return;
+    if (&Chunk == Current)
+      Chunk.Cursor = Chunk.Begin();
+    else
+      Empty.push_back(&Chunk);
+  }
+
   void NextChunk() {
     // The rest of the chunk in use stays unused; the chunk is reused once it empties.
     if (Current != nullptr && Current->Live == 0) {
