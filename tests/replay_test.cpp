@@ -149,7 +149,8 @@ TEST(LevelReplays, TheAmuletOfLevels11And13ComesWithTheLastGold) {
 // hero falling down the start shaft who steers left or right at every row must still land in the
 // bottom corridor, with nothing taken on the way.
 TEST(LevelReplays, TheStartShaftOfLevel13CannotBeSteeredIntoTheGalleries) {
-  for (const std::string Dir : {"Right", "Left"}) {
+  for (const char* const DirName : {"Right", "Left"}) {
+    const std::string Dir = DirName;
     SCOPED_TRACE("steering " + Dir);
     std::string Text;
     for (std::int64_t t = 1500; t <= 2250; t += 250)
