@@ -145,6 +145,54 @@ TEST(LevelReplays, TheAmuletOfLevels11And13ComesWithTheLastGold) {
   }
 }
 
+// Level 13's galleries hold the key and are entered only from the ledges at their east end: a
+// hero falling down the start shaft who steers left or right at every row must still land in the
+// bottom corridor, with nothing taken on the way.
+TEST(LevelReplays, TheStartShaftOfLevel13CannotBeSteeredIntoTheGalleries) {
+  for (const char* const DirName : {"Right", "Left"}) {
+    const std::string Dir = DirName;
+    SCOPED_TRACE("steering " + Dir);
+    std::string Text;
+    for (std::int64_t t = 1500; t <= 2250; t += 250)
+      Text += "@" + std::to_string(t) + " press Right\n";
+    for (std::int64_t t = 2300; t <= 5000; t += 100)
+      Text +=
+          "@" + std::to_string(t) + " press " + Dir + "\n@" + std::to_string(t + 50) + " state\n";
+    Text += "@7000 state\n";
+    const fs::path Script = fs::temp_directory_path() / ("karvan_level_13_shaft_" + Dir + ".sim");
+    std::ofstream(Script) << Text;
+    std::ostringstream Out;
+    std::ostringstream Err;
+    ASSERT_EQ(
+        sim::SimMain({"--level", "13", "--script", Script.string(), "--until", "7000"}, Out, Err),
+        0)
+        << Err.str();
+    fs::remove(Script);
+
+    json Last;
+    std::istringstream In(Out.str());
+    for (std::string Line; std::getline(In, Line);) {
+      const json State = json::parse(Line);
+      if (State.at("level") != 13) continue;
+      const int x = State.at("hero")[0].get<int>();
+      const int y = State.at("hero")[1].get<int>();
+      // Rows 2 to 4 east of the shaft are the galleries; rows 2 and 3 west of it the ledge of
+      // the first gold. Row 4 west of the shaft is open air over the bottom corridor.
+      if (y >= 2 && y <= 4) {
+        EXPECT_LE(x, 4) << "into the galleries at t = " << State.at("t");
+      }
+      if (y >= 2 && y <= 3) {
+        EXPECT_EQ(x, 4) << "out of the shaft at t = " << State.at("t");
+      }
+      Last = State;
+    }
+    ASSERT_FALSE(Last.is_null());
+    EXPECT_EQ(Last.at("hero")[1], 7) << "the fall ends in the bottom corridor";
+    EXPECT_EQ(Last.at("coins_left"), 2);
+    EXPECT_EQ(Last.at("keys"), 0);
+  }
+}
+
 TEST(LevelReplays, EveryBuiltInLevelHasOne) {
   std::vector<std::string> Names;
   for (const fs::path& Path : LevelReplays()) Names.push_back(Path.filename().string());
