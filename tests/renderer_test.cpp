@@ -221,3 +221,54 @@ TEST_F(Renderer, FrameWithoutALevelShowsOnlyTheScore) {
   Form->CheckMovement();
   EXPECT_FALSE(Form->HeroDying());
 }
+
+TEST_F(Renderer, FramesWithoutChangeLightTheSameCrystalsAndFollowEveryChange) {
+  At(2, 1, gcGold).SpriteVisible = true;
+  Side(0, 0, scVase).SpriteVisible = true;
+  Frame();
+  const std::vector<int> First = LitBetween(0, static_cast<int>(Form->CrystalArr.size()) - 1);
+  for (int Pass = 0; Pass < 3; ++Pass) {
+    ++Platform.Clock;
+    Frame();
+    EXPECT_EQ(LitBetween(0, static_cast<int>(Form->CrystalArr.size()) - 1), First);
+  }
+  // Whatever lit the display between frames is gone in the next one, as from a dark display.
+  for (std::size_t Nr = 0; Nr < Form->CrystalArr.size(); ++Nr)
+    Form->ShowCrystal(static_cast<int>(Nr));
+  Frame();
+  EXPECT_EQ(LitBetween(0, static_cast<int>(Form->CrystalArr.size()) - 1), First);
+  // A figure that goes, a score, a scroll of the view: each shows in the very next frame.
+  At(2, 1, gcGold).SpriteVisible = false;
+  Frame();
+  EXPECT_FALSE(Lit(CellCrystal(2, 1, gcGold)));
+  Form->Score = 5;
+  EXPECT_EQ(ShownScore(), "___5");
+  At(7, 6, gcKey).SpriteVisible = true;
+  Frame();
+  EXPECT_FALSE(AnyCellCrystalLit());
+  Form->MapPos = {5, 4};
+  Frame();
+  EXPECT_TRUE(Lit(CellCrystal(2, 2, gcKey)));
+}
+
+TEST_F(Renderer, ABlinkTurnsOnItsTickThroughFramesThatChangeNothingElse) {
+  TSprite& Gold = At(2, 1, gcGold);
+  Gold.SpriteVisible = true;
+  Gold.HP = 0;  // dying: it blinks until it is taken away
+  Platform.Clock = 1000;
+  Gold.KillTime = 1000;
+  ChangeWatch.Take(Platform.Clock);
+  std::vector<std::int64_t> Turns;
+  bool Shown = false;
+  for (; Platform.Clock < 1700; ++Platform.Clock) {
+    Frame();
+    // What the game would tell a desktop about its next change.
+    const std::int64_t Next = ChangeWatch.Take(Platform.Clock);
+    EXPECT_LE(Next, (Platform.Clock / 200 + 1) * 200) << "at " << Platform.Clock;
+    if (Lit(CellCrystal(2, 1, gcGold)) != Shown) {
+      Shown = !Shown;
+      Turns.push_back(Platform.Clock);
+    }
+  }
+  EXPECT_EQ(Turns, (std::vector<std::int64_t>{1200, 1400, 1600}));
+}

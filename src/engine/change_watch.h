@@ -35,6 +35,19 @@ class TChangeWatch {
     Due = NeverTick;
     return Result;
   }
+  // For one part of a pass that must know the ticks noted while it ran (a frame keeps them, to
+  // know until when it stays valid): starts a nested stretch and returns the due tick noted
+  // before it; EndNested gives the nested stretch's own due tick and keeps both for the pump.
+  std::int64_t BeginNested() {
+    const std::int64_t Outer = Due;
+    Due = NeverTick;
+    return Outer;
+  }
+  std::int64_t EndNested(std::int64_t Outer) {
+    const std::int64_t Inner = Due;
+    if (Outer < Due) Due = Outer;
+    return Inner;
+  }
   // For a pump of a plain wait, which runs no pass until Until: what the interrupted pass noted
   // is kept for the pump after the wait.
   static std::int64_t TakeWaiting(std::int64_t Until) { return Until; }

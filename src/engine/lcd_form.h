@@ -139,6 +139,8 @@ class TLCDForm {
   void Draw();
   // Darkens the frame being built (every crystal it lit).
   void ClearFrame();
+  // The crystals the frame being built lit so far, in the order they were lit.
+  const std::vector<int>& FrameLit() const { return FrameCrystals; }
 
   // Grid queries.
   bool InMapRange(int x, int y) const {

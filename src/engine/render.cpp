@@ -4,12 +4,37 @@
 
 #include "engine/change_watch.h"
 #include "engine/lcd_form.h"
+#include "engine/support.h"
 
 namespace karvan {
 
 void TRender::Run() {
-  RenderGame();
+  TLCDForm& F = ParentForm;
+  if (FiguresUnchanged()) {
+    ClearCrystals();
+    for (const int Nr : Kept.Lit) F.ShowCrystal(Nr);
+    // Their time tests are still pending: a sleeping desktop must wake for them as before.
+    ChangeWatch.NoteDue(Kept.Due);
+  } else {
+    const std::uint64_t Activities = ChangeWatch.ActivityCount();
+    const std::int64_t Outer = ChangeWatch.BeginNested();
+    RenderGame();
+    Kept.Due = ChangeWatch.EndNested(Outer);
+    Kept.Valid = true;
+    Kept.Activities = Activities;
+    Kept.GridGeneration = F.GridGeneration();
+    Kept.MapPos = F.MapPos;
+    Kept.Scrolling = F.Scrolling;
+    Kept.Lit.assign(F.FrameLit().begin(), F.FrameLit().end());
+  }
   RenderDisplay();
+}
+
+bool TRender::FiguresUnchanged() const {
+  const TLCDForm& F = ParentForm;
+  return Kept.Valid && Kept.Activities == ChangeWatch.ActivityCount() && Now() < Kept.Due &&
+         Kept.GridGeneration == F.GridGeneration() && Kept.MapPos == F.MapPos &&
+         Kept.Scrolling == F.Scrolling;
 }
 
 void TRender::RenderGame() {
