@@ -27,34 +27,36 @@ void TLevel17::Create() {
   ParentForm.yResurrect = 2;
 }
 
-// Level 19: the tower. The hero climbs a zigzag of ledges from the start to the roof walkway and
-// steps down into the top corridor; from there four corridors wind down the tower, each left by
-// a drop that cannot be climbed back, over low walls and past the three vases (the middle one
-// holds an extra life). The last one ends at the lift shaft: the lift must be level with it or
-// below, or the step in is a fall to the bottom of the shaft. The lift carries him to the key in
-// the nook at its top and back down to the locked wall at its foot, the one lock he can reach
-// with the key; the two he passed on the way down open into rock and cannot be reached again.
-// Behind the lock the hall holds two pits, each crossed by the ledge above it, and steps at its
-// end up into the corridor with the gold.
+// Level 19: the tower. The hero climbs a zigzag of ledges from the start to the roof walkway,
+// which leads over the lift shaft to the tower's east end and drops into the top corridor; from
+// there five corridors wind down the tower, each left by a drop that cannot be climbed back. The
+// top one runs under the walkway; the four below it are rows of low walls under open headroom,
+// jumped one by one, past the two upper vases (the lower one holds an extra life). The locked
+// walls at the west ends of the second and the third open into rock; the key cannot open them
+// from there. The last corridor ends at the lift shaft: the lift must be level with it or below,
+// or the step in is a fall to the bottom of the shaft. The lift carries him down to where it
+// turns, up to the key in the nook at its top and back down to the locked wall at its foot.
+// Behind the lock the hall holds two low walls, three pits, each crossed by the ledge above it,
+// and the last vase, and ends in the step that holds the gold.
 void TLevel18::Create() {
   TKarvanLevel::Create();
-  AddRow("5,4,4,4,4, 4,5,5,4,5, 5,4,5,5,1");
-  AddRow("1,4,5,1028,5, 1,4,0,1,4, 0,1,4,4,1");
-  AddRow("5,0,1,5,5, 5,5,4,5,5, 5,4,5,1,1");
-  AddRow("1,4,1,5,7, 4,0,1,4,4, 0,1,4,0,1");
+  AddRow("5,4,4,4,4, 4,4,4,4,4, 4,4,4,4,1");
+  AddRow("1,4,5,1028,5, 5,4,4,4,4, 4,4,4,0,1");
+  AddRow("5,0,1,5,5, 0,4,4,4,4, 4,4,4,4,1");
+  AddRow("1,4,1,5,3, 0,1,1,1,1, 0,1,1,1,1");
   ShowSide(1, 0, scVase);
-  AddRow("5,0,1,5,1, 5,5,5,5,4, 5,5,5,5,1");
-  AddRow("1,4,1,5,3, 4,4,4,0,1, 4,4,4,4,1");
-  AddRow("5,0,1,5,5, 5,5,4,5,5, 5,5,5,1,1");
-  AddRow("1,4,1,4,4, 4,0,1,4,4, 4,4,4,0,1");
+  AddRow("5,0,1,5,5, 4,4,4,4,4, 4,4,4,0,1");
+  AddRow("1,4,1,5,3, 1,1,1,1,1, 1,1,1,1,1");
+  AddRow("5,0,1,5,1, 4,4,4,4,4, 4,4,4,4,1");
+  AddRow("1,4,1,5,1, 1,1,1,1,1, 0,1,1,1,1");
   ShowSide(1, 1, scVase);
   ShowSide(1, 1, scAnkh);
-  AddRow("5,0,1,5,5, 5,5,5,4,5, 5,5,5,5,1");
-  AddRow("1,4,1,69,4, 4,4,0,1,4, 4,4,4,4,1");
-  AddRow("5,0,1,5,5, 5,4,5,4,4, 4,4,4,0,1");
-  AddRow("1,5,1,7,4, 0,1,0,4,0, 0,4,0,5,1");
+  AddRow("5,0,1,5,4, 4,4,4,4,4, 4,4,4,0,1");
+  AddRow("1,4,1,0,1, 1,1,1,1,1, 1,1,1,1,1");
+  AddRow("5,0,1,5,4, 4,4,4,4,4, 4,4,4,68,1");
+  AddRow("1,5,1,3,1, 1,4,0,4,0, 0,4,0,5,1");
   ShowSide(1, 2, scVase);
-  AddRow("4,4,4,4,4, 4,4,4,0,4, 4,0,4,4,0");
+  AddRow("4,4,4,4,4, 4,0,4,0,4, 4,0,4,4,0");
   StartPlatform(2, PosTop);
   ParentForm.xResurrect = 0;
   ParentForm.yResurrect = 11;
