@@ -28,7 +28,7 @@ const std::vector<TLevelGates>& Table() {
     {15, {{Switch, {8, 11}}, {Switch, {9, 10}}, {LockV, {20, 3}}, {LockV, {10, 7}}}},
     {16, {{Switch, {11, 6}}, {Switch, {9, 13}}, {Switch, {14, 14}}, {Switch, {22, 16}}, {LockV, {20, 9}}, {LockV, {8, 11}}}},
     {17, {{LockV, {21, 8}}, {LockV, {22, 8}}, {LockV, {23, 8}}, {LockV, {23, 9}}, {LockV, {22, 9}}, {LockV, {21, 9}}, {LockV, {21, 10}}, {LockV, {22, 10}}, {LockV, {23, 10}}}},
-    {18, {{LockV, {1, 2}}, {Switch, {8, 0}}, {LockH, {22, 1}}, {LockV, {27, 0}}}},
+    {18, {{LockH, {0, 2}}, {Switch, {8, 0}}, {LockV, {23, 0}}, {LockV, {27, 0}}}},
     {19, {{LockV, {3, 11}}}},
     {20, {{LockV, {5, 1}}, {LockV, {5, 5}}, {LockH, {5, 8}}, {LockV, {7, 11}}, {LockV, {22, 11}}}},
     {21, {{Switch, {17, 2}}, {LockV, {15, 0}}, {LockV, {20, 0}}, {LockV, {15, 1}}, {LockV, {20, 1}}, {LockV, {20, 2}}, {LockV, {15, 3}}, {LockV, {20, 3}}}},

@@ -4,23 +4,27 @@
 
 namespace karvan {
 
-// Level 18: the long gallery, walked four times and a fifth in part. The upper gallery leads
-// from the start past three low walls and the switch ledge at (8, 0), which sets the lift at
-// column 22 going, to the first key where it ends at (9, 1); the only way down from it is back at
-// the start, through the locked wall at (1, 2), into the lower gallery. That one runs east over
-// four pits, each crossed by the ledge above it, and through two pens where a scorpion walks to
-// and fro between low walls: the hero hops in behind it, jumps over it as it comes back and hops
-// out before it turns. The second key lies beyond the second pen, so he crosses it twice. The
-// lift lifts him to its locked ceiling at (22, 1) and on to the roof. The roof west of the lift
-// ends in a hole at (11, 0) over the closed gallery that holds the third key at (21, 1); its
-// only way out is the hole at (10, 1), a drop of two rows the hero cannot jump back up, into the
-// lower gallery beside the first pen. So he crosses that pen and the pits after it once more and
-// rides the lift up again, to the locked wall to the gold at the far east end of the roof.
+// Level 18: the long gallery, whose lower floor is walked four times and a fifth in part. The
+// start ledge opens east into the lower gallery, which runs over four pits, each crossed by the
+// ledge above it, and through two pens where a scorpion walks to and fro between low walls: the
+// hero hops in behind it, jumps over it as it comes back and hops out before it turns. The first
+// key lies beyond the second pen at the far east end, and the only lock it can open is the locked
+// ceiling of the start ledge at (0, 2), so he crosses both pens, all four pits and the lift's foot
+// at column 22 there and back. Above the start ledge the upper gallery leads past three low walls
+// and the switch ledge at (8, 0), which sets the lift going, to the second key where it ends at
+// (9, 1); its only way out is back down to the start. Until the switch is flipped the lift stands
+// at the bottom and reaches nothing: its shaft is walled in up to the roof. So the hero crosses
+// the first pen and its pits a third time and rides the lift to the top, (22, 0). The roof west of
+// it ends in a hole at (11, 0) over a closed pocket that holds the third key at (13, 1); its only
+// way out is the hole at (10, 1), a drop of two rows the hero cannot jump back up, into the lower
+// gallery beside the first pen. So he crosses that pen and the pits after it once more and rides
+// the lift up again. East of the top, two locked walls, at (23, 0) and (27, 0), take the two
+// keys he carries, and the gold lies behind them at the far east end of the roof.
 void TLevel17::Create() {
   TKarvanLevel::Create();
-  AddRow("5,5,4,5,4, 5,4,5,644,5, 5,5,4,4,4, 4,4,4,4,4, 4,4,4,4,4, 4,4,7,4,68, 1");
-  AddRow("5,0,1,0,1, 0,1,0,4,1028, 5,0,4,4,4, 4,4,4,4,4, 4,1028,13,5,5, 5,5,5,5,5, 1");
-  AddRow("1,7,5,4,5, 5,4,4,4,4, 1,4,4,4,4, 5,4,4,4,4, 5,5,0,4,4, 5,4,4,4,4, 1");
+  AddRow("5,5,4,5,4, 5,4,5,644,5, 5,5,4,4,4, 4,4,4,4,4, 4,4,4,7,4, 4,4,7,4,68, 1");
+  AddRow("5,0,1,0,1, 0,1,0,4,1028, 5,0,4,1028,5, 5,5,5,5,5, 5,5,1,5,5, 5,5,5,5,5, 1");
+  AddRow("13,4,5,4,5, 5,4,4,4,4, 1,4,4,4,4, 5,4,4,4,4, 5,5,0,4,4, 5,4,4,4,4, 1");
   AddRow("5,1,0,1,4, 0,4,0,4,0, 0,1,32,0,1, 0,4,0,4,0, 4,0,4,0,1, 0,1,32,0,1025, 1");
   AddRow("4,4,4,4,4, 4,0,4,0,4, 4,4,4,4,4, 4,0,4,0,4, 4,4,4,4,4, 4,4,4,4,4, 0");
   ParentForm.xResurrect = 0;
