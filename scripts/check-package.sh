@@ -104,8 +104,10 @@ chmod +x "$work/bin/xdg-open"
 export KARVAN_OPEN_LOG="$work/opened.log"
 : >"$KARVAN_OPEN_LOG"
 
+# -noreset: a server left with no client resets itself, and a program started in that moment
+# cannot connect (the game started right after the previous one was killed).
 exec 5>"$work/display"
-Xvfb -displayfd 5 -screen 0 1024x768x24 -nolisten tcp >"$out/xvfb.log" 2>&1 &
+Xvfb -displayfd 5 -screen 0 1024x768x24 -nolisten tcp -noreset >"$out/xvfb.log" 2>&1 &
 xvfb_pid=$!
 exec 5>&-
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
