@@ -32,9 +32,9 @@ bool Report(const TLevelDescription& Level, const std::vector<TGate>& Named, boo
             << " can still complete\n";
   std::cout << "  cells: " << V.ReachableCells << " reachable, " << V.DeadEndCells
             << " of them dead ends; " << V.UnreachableCells << " unreachable ("
-            << V.UnreachableOpenCells
-            << " not solid rock); screens never entered: " << V.EmptyScreens << " of " << V.Screens
-            << "\n";
+            << V.UnreachableOpenCells << " not solid rock, " << V.UnreachableOpenBorderCells
+            << " of them in the border); screens never entered: " << V.EmptyScreens << " of "
+            << V.Screens << "\n";
   std::cout << "  traps: " << V.Traps.size() << "\n";
   for (const TTrap& T : V.Traps) {
     std::cout << "    " << At(T.Cell) << " " << T.Move << " -> " << At(T.Lands) << ", "

@@ -1173,7 +1173,11 @@ TLevelVerdict AnalyzeLevel(const TLevelDescription& Level, const std::vector<TGa
       ++V.UnreachableCells;
       const bool Solid =
           Level.Has(M.X(c), M.Y(c), gcWallVert) && Level.Has(M.X(c), M.Y(c), gcWallHorz);
-      if (!Solid) ++V.UnreachableOpenCells;
+      if (!Solid) {
+        ++V.UnreachableOpenCells;
+        if (M.X(c) >= Level.Width / 5 * 5 || M.Y(c) >= Level.Height / 4 * 4)
+          ++V.UnreachableOpenBorderCells;
+      }
     }
   }
   V.Screens = (Level.Width / 5) * (Level.Height / 4);

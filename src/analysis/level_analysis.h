@@ -91,7 +91,10 @@ struct TLevelVerdict {
   enum TCell : std::uint8_t { Unreached, Route, DeadEnd };
   std::vector<TCell> Cells;
   int UnreachableOpenCells = 0;  // unreachable cells that are not solid (both walls)
-  int EmptyScreens = 0;          // screens the hero never enters
+  // Of those, the ones past the last whole screen (the border column and row), which the view
+  // never shows as cells of their own.
+  int UnreachableOpenBorderCells = 0;
+  int EmptyScreens = 0;  // screens the hero never enters
   int Screens = 0;
   std::vector<TTrap> Traps;
   int DeadlyMoves = 0;  // moves after which only a death follows (pits), by cell and move
