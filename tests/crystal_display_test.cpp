@@ -200,3 +200,67 @@ TEST_F(CrystalDisplay, DrawTouchesOnlyTheCrystalsThatChanged) {
   EXPECT_FALSE(Form->CrystalArr[3].Visible);
   EXPECT_TRUE(Form->CrystalArr[40].Visible);
 }
+
+TEST_F(CrystalDisplay, FramesOfTheSameCrystalsInAnotherOrderOrCountAreApplied) {
+  Form->ShowCrystal(40);
+  Form->ShowCrystal(3);
+  Form->Draw();
+  ASSERT_EQ(Platform.ChangedCrystals.size(), 1U);
+
+  // The same crystals lit in the other order: nothing to report.
+  Form->ClearFrame();
+  Form->ShowCrystal(3);
+  Form->ShowCrystal(40);
+  Form->Draw();
+  EXPECT_EQ(Platform.ChangedCrystals.size(), 1U);
+
+  // As many crystals as before, one of them another.
+  Form->ClearFrame();
+  Form->ShowCrystal(3);
+  Form->ShowCrystal(41);
+  Form->Draw();
+  ASSERT_EQ(Platform.ChangedCrystals.size(), 2U);
+  EXPECT_EQ(Platform.ChangedCrystals[1], (std::vector<int>{40, 41}));
+
+  // An empty frame after a lit one darkens everything.
+  Form->ClearFrame();
+  Form->Draw();
+  ASSERT_EQ(Platform.ChangedCrystals.size(), 3U);
+  EXPECT_EQ(Platform.ChangedCrystals[2], (std::vector<int>{3, 41}));
+  EXPECT_FALSE(Form->CrystalArr[3].Visible);
+}
+
+TEST_F(CrystalDisplay, ARestartedFrameHoldsJustTheGivenCrystalsInTheirOrder) {
+  // The frame began with the given crystals: what came after them goes dark.
+  Form->ShowCrystal(5);
+  Form->ShowCrystal(7);
+  Form->ShowCrystal(9);
+  Form->RestartFrame({5, 7});
+  EXPECT_EQ(Form->FrameLit(), (std::vector<int>{5, 7}));
+  EXPECT_TRUE(Form->CrystalArr[5].CrystalVisible);
+  EXPECT_TRUE(Form->CrystalArr[7].CrystalVisible);
+  EXPECT_FALSE(Form->CrystalArr[9].CrystalVisible);
+  // 9 left the frame's list: lighting it again puts it back once.
+  Form->ShowCrystal(9);
+  Form->ShowCrystal(9);
+  EXPECT_EQ(Form->FrameLit(), (std::vector<int>{5, 7, 9}));
+
+  // It began otherwise: the frame is built anew.
+  Form->ClearFrame();
+  Form->ShowCrystal(7);
+  Form->ShowCrystal(5);
+  Form->ShowCrystal(11);
+  Form->RestartFrame({5, 7});
+  EXPECT_EQ(Form->FrameLit(), (std::vector<int>{5, 7}));
+  EXPECT_FALSE(Form->CrystalArr[11].CrystalVisible);
+  Form->Draw();
+  ASSERT_EQ(Platform.ChangedCrystals.size(), 1U);
+  EXPECT_EQ(Platform.ChangedCrystals[0], (std::vector<int>{5, 7}));
+
+  // Shorter than the list it is given: built anew as well.
+  Form->ClearFrame();
+  Form->ShowCrystal(5);
+  Form->RestartFrame({5, 7, 13});
+  EXPECT_EQ(Form->FrameLit(), (std::vector<int>{5, 7, 13}));
+  EXPECT_TRUE(Form->CrystalArr[13].CrystalVisible);
+}

@@ -223,7 +223,7 @@ TEST(FigureFiles, CheckerboardPairsMirrorEachOther) {
 TEST_F(FigureFit, DigitSegmentsReadAsTenDifferentNumbers) {
   std::set<TPixels> Seen;
   for (int Value = 0; Value <= 9; ++Value) {
-    for (TCrystal& C : Form->CrystalArr) C.CrystalVisible = false;
+    Form->ClearFrame();
     Form->RenderDigit(Form->Digit4, Value);
     Form->Draw();
     TPixels Lit;

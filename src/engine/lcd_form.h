@@ -139,6 +139,10 @@ class TLCDForm {
   void Draw();
   // Darkens the frame being built (every crystal it lit).
   void ClearFrame();
+  // Starts the frame being built again with just these crystals lit, in this order, as
+  // ClearFrame and ShowCrystal of each would; when the frame began with them, only what came
+  // after them is darkened.
+  void RestartFrame(const std::vector<int>& Lit);
   // The crystals the frame being built lit so far, in the order they were lit.
   const std::vector<int>& FrameLit() const { return FrameCrystals; }
 

@@ -90,6 +90,10 @@ int TLCDForm::GetCrystalIndex(int x, int y, TGridCrystal Sprite) {
 }
 
 void TLCDForm::Draw() {
+  // Every crystal of the frame's list is lit, and the last Draw showed exactly the crystals of
+  // its list: a frame that lit the same crystals in the same order changes nothing, and that is
+  // nearly every frame.
+  if (FrameCrystals == ShownCrystals) return;
   // A crystal can only change when the frame lit it or the last Draw showed it; the frame's
   // list holds each crystal once, and one that was darkened again is still in it.
   ChangedCrystals.clear();
@@ -123,6 +127,21 @@ void TLCDForm::ClearFrame() {
     Crystal.InFrame = false;
   }
   FrameCrystals.clear();
+}
+
+void TLCDForm::RestartFrame(const std::vector<int>& Lit) {
+  if (FrameCrystals.size() < Lit.size() ||
+      !std::equal(Lit.begin(), Lit.end(), FrameCrystals.begin())) {
+    ClearFrame();
+    for (const int Nr : Lit) ShowCrystal(Nr);
+    return;
+  }
+  for (std::size_t i = Lit.size(); i < FrameCrystals.size(); ++i) {
+    TCrystal& Crystal = CrystalArr[static_cast<std::size_t>(FrameCrystals[i])];
+    Crystal.CrystalVisible = false;
+    Crystal.InFrame = false;
+  }
+  FrameCrystals.resize(Lit.size());
 }
 
 }  // namespace karvan

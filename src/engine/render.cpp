@@ -11,8 +11,7 @@ namespace karvan {
 void TRender::Run() {
   TLCDForm& F = ParentForm;
   if (FiguresUnchanged()) {
-    ClearCrystals();
-    for (const int Nr : Kept.Lit) F.ShowCrystal(Nr);
+    F.RestartFrame(Kept.Lit);
     // Their time tests are still pending: a sleeping desktop must wake for them as before.
     ChangeWatch.NoteDue(Kept.Due);
   } else {
