@@ -15,21 +15,21 @@ namespace karvan {
 // and a second ride on the column 7 lift.
 // The lock at the end of the ledge opens onto the east corridor, left only by two jumps back
 // through the lock, where a scorpion guards the vase: its amulet comes with the last gold. Every
-// death puts him back at the start. The rest of the vault is rock.
+// death puts him back at the start. The rest of the vault, and the map's border, is rock.
 void TLevel12::Create() {
   TKarvanLevel::Create();
-  AddRow("5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 1");
-  AddRow("4,4,4,4,4, 4,4,4,4,4, 5,4,5,5,5, 1");
-  AddRow("5,4,4,4,1, 5,4,4,4,0, 1,1,4,5,5, 1");
-  AddRow("1,0,0,64,1, 5,0,4,4,4, 1,5,0,5,5, 1");
+  AddRow("5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5");
+  AddRow("4,4,4,4,4, 4,4,4,4,4, 5,4,5,5,5, 5");
+  AddRow("5,4,4,4,1, 5,4,4,4,0, 1,1,4,5,5, 5");
+  AddRow("1,0,0,64,1, 5,0,4,4,4, 1,5,0,5,5, 5");
   ShowSide(0, 0, scMap);
-  AddRow("1,4,5,4,0, 1029,4,4,4,0, 0,1,4,5,5, 1");
-  AddRow("5,0,1,0,0, 5,4,4,4,4, 4,4,0,7,4, 1");
-  AddRow("1,0,1,0,0, 0,0,0,5,4, 4,4,4,4,0, 1");
-  AddRow("1,640,0,32,0, 0,0,640,65,0, 0,0,32,0,4, 1");
+  AddRow("1,4,5,4,0, 1029,4,4,4,0, 0,1,4,5,5, 5");
+  AddRow("5,0,1,0,0, 5,4,4,4,4, 4,4,0,7,4, 5");
+  AddRow("1,0,1,0,0, 0,0,0,5,4, 4,4,4,4,0, 5");
+  AddRow("1,640,0,32,0, 0,0,640,65,0, 0,0,32,0,4, 5");
   ShowSide(1, 1, scVase);
   ShowSide(1, 1, scAmulet);
-  AddRow("4,4,4,4,4, 4,4,4,4,4, 4,4,4,4,4, 0");
+  AddRow("5,5,5,5,5, 5,5,5,5,5, 5,5,5,5,5, 5");
   xStart = 0;
   yStart = 1;
 }
