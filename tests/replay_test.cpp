@@ -145,8 +145,8 @@ TEST(LevelReplays, TheAmuletOfLevels11And13ComesWithTheLastGold) {
   }
 }
 
-// Level 13's galleries hold the key and are entered only from the ledges at their east end: a
-// hero falling down the start shaft who steers left or right at every row must still land in the
+// Level 13's galleries hold the key and are entered only by the shaft at their east end: a hero
+// falling down the start shaft who steers left or right at every row must still land in the
 // bottom corridor, with nothing taken on the way.
 TEST(LevelReplays, TheStartShaftOfLevel13CannotBeSteeredIntoTheGalleries) {
   for (const char* const DirName : {"Right", "Left"}) {
