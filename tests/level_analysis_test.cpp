@@ -261,6 +261,28 @@ TEST(LevelAnalysisTest, AScorpionAtTheBottomOfASealedShaftMakesADeathLoop) {
   EXPECT_FALSE(AnalyzeLevel(Corridor.Describe()).HasDeathLoop());
 }
 
+TEST(LevelAnalysisTest, AScorpionPennedWhereNoWayPassesIsNotOnTheWay) {
+  // A corridor with the gold and a scorpion; below its floor a pen no way reaches, with another.
+  TMap M(10, 8);
+  M.Floor(2, 0, 8);
+  M(5, 2) |= Hero;
+  M(2, 2) |= Gold;
+  M(7, 2) |= 1 << gcScorpion;
+  M.Floor(5, 1, 3);
+  M(2, 5) |= 1 << gcScorpion;
+  const TLevelVerdict V = AnalyzeLevel(M.Describe());
+  ASSERT_TRUE(V.Completable);
+  EXPECT_EQ(V.Scorpions, 2);
+  EXPECT_EQ(V.ScorpionsOnRoute, 1);
+
+  // Opened from above, the pen lies on a way down to more gold.
+  M(2, 3) &= ~Hz;
+  M(3, 5) |= Gold;
+  const TLevelVerdict Open = AnalyzeLevel(M.Describe());
+  ASSERT_TRUE(Open.Completable);
+  EXPECT_EQ(Open.ScorpionsOnRoute, 2);
+}
+
 TEST(LevelAnalysisTest, GoldTakenInAnyOrderAddsNoStatesAndAPitPastItIsATrap) {
   // A corridor of gold: the states are the hero's cells and phases, not the sets of gold.
   TMap Row(12, 4);
@@ -328,7 +350,8 @@ TEST(LevelAnalysisTest, ALevelWithManyLocksKeepsEveryChangeInItsStates) {
 }
 
 // What the check of a built-in level finds wrong: no completion, a trap, a death loop, a named
-// gate the level can be completed without, or a search cut short.
+// gate the level can be completed without, a search cut short, or most of its scorpions penned
+// where no way passes.
 std::vector<std::string> FaultsOf(const TLevelDescription& Level, const std::vector<TGate>& Named) {
   const TLevelVerdict V = AnalyzeLevel(Level, Named);
   std::vector<std::string> Faults;
@@ -343,6 +366,9 @@ std::vector<std::string> FaultsOf(const TLevelDescription& Level, const std::vec
       Faults.push_back("death loop at (" + std::to_string(R.Cell.X) + ", " +
                        std::to_string(R.Cell.Y) + ")");
   for (const TGate& G : V.UnneededNamedGates()) Faults.push_back(GateText(G) + " is not needed");
+  if (V.Scorpions > 0 && 2 * V.ScorpionsOnRoute <= V.Scorpions)
+    Faults.push_back(std::to_string(V.Scorpions - V.ScorpionsOnRoute) + " of " +
+                     std::to_string(V.Scorpions) + " scorpions patrol where no way passes");
   for (const std::string& Note : V.Notes)
     if (Note.rfind("named gate", 0) == 0) Faults.push_back(Note);
   return Faults;
@@ -405,6 +431,19 @@ TEST(LevelAnalysisTest, TheCheckCatchesBrokenCopiesOfALevel) {
   Bypass(8, 0) &= ~V;
   EXPECT_EQ(FaultsOf(Bypass.Describe(), Lock),
             std::vector<std::string>{"lock (wall) at (8, 1) is not needed"});
+
+  // Padding: scorpions in a pen under the vault that no way reaches. Half of them penned is too
+  // many; one of three is allowed.
+  TMap Pen = Vault();
+  Pen.Floor(5, 1, 6);
+  Pen(2, 5) |= 1 << gcScorpion;
+  EXPECT_EQ(FaultsOf(Pen.Describe(), Lock),
+            std::vector<std::string>{"1 of 1 scorpions patrol where no way passes"});
+  Pen(10, 1) |= 1 << gcScorpion;
+  EXPECT_EQ(FaultsOf(Pen.Describe(), Lock),
+            std::vector<std::string>{"1 of 2 scorpions patrol where no way passes"});
+  Pen(6, 1) |= 1 << gcScorpion;
+  EXPECT_TRUE(FaultsOf(Pen.Describe(), Lock).empty());
 
   // The same on a built-in level: level 2's locked wall at (2, 0) without its wall.
   std::string Error;

@@ -35,6 +35,8 @@ bool Report(const TLevelDescription& Level, const std::vector<TGate>& Named, boo
             << V.UnreachableOpenCells << " not solid rock, " << V.UnreachableOpenBorderCells
             << " of them in the border); screens never entered: " << V.EmptyScreens << " of "
             << V.Screens << "\n";
+  std::cout << "  scorpions: " << V.Scorpions << ", " << V.ScorpionsOnRoute
+            << " of them patrolling where a way to the end passes\n";
   std::cout << "  traps: " << V.Traps.size() << "\n";
   for (const TTrap& T : V.Traps) {
     std::cout << "    " << At(T.Cell) << " " << T.Move << " -> " << At(T.Lands) << ", "

@@ -853,8 +853,10 @@ std::vector<bool> BackwardFrom(const TGraph& G, std::vector<bool> Marked,
 // The cells where a scorpion stings a hero who stands still: every cell of its patrol along
 // its row (it walks onto floor that never moves and turns at walls and gaps), and the cell
 // right of it when that has a floor and no wall between. Locks count as open, and scorpions
-// never turn at each other: a patrol is taken as long as it can be.
-std::vector<bool> StingCells(const TLevelDescription& L) {
+// never turn at each other: a patrol is taken as long as it can be. Each scorpion's own cells
+// go to Patrols when it is given, one list per scorpion.
+std::vector<bool> StingCells(const TLevelDescription& L,
+                             std::vector<std::vector<int>>* Patrols = nullptr) {
   std::vector<bool> Moving(L.Codes.size(), false);
   const TModel Tracks(L, true, {});
   for (const TPlatform& P : Tracks.Platforms)
@@ -867,15 +869,21 @@ std::vector<bool> StingCells(const TLevelDescription& L) {
            !Moving[static_cast<std::size_t>((y + 1) * L.Width + x)];
   };
   std::vector<bool> Stung(L.Codes.size(), false);
+  std::vector<int>* Own = nullptr;
+  auto Sting = [&](int c) {
+    Stung[static_cast<std::size_t>(c)] = true;
+    if (Own != nullptr) Own->push_back(c);
+  };
   auto Mark = [&](int x, int y) {
-    Stung[static_cast<std::size_t>(y * L.Width + x)] = true;
+    Sting(y * L.Width + x);
     if (L.Inside(x + 1, y) && !Wall(x + 1, y) && L.Inside(x + 1, y + 1) &&
         L.Has(x + 1, y + 1, gcWallHorz))
-      Stung[static_cast<std::size_t>(y * L.Width + x + 1)] = true;
+      Sting(y * L.Width + x + 1);
   };
   for (int y = 0; y < L.Height; ++y)
     for (int x = 0; x < L.Width; ++x) {
       if (!L.Has(x, y, gcScorpion)) continue;
+      if (Patrols != nullptr) Own = &Patrols->emplace_back();
       Mark(x, y);
       for (int l = x; !Wall(l, y) && L.Inside(l - 1, y) && StillFloor(l - 1, y); --l)
         Mark(l - 1, y);
@@ -1002,7 +1010,8 @@ TLevelVerdict AnalyzeLevel(const TLevelDescription& Level, const std::vector<TGa
   }
 
   // Traps and deadly moves, by cell and move.
-  const std::vector<bool> Stung = StingCells(Level);
+  std::vector<std::vector<int>> Patrols;
+  const std::vector<bool> Stung = StingCells(Level, &Patrols);
   // The trap's target state, and the gold out of reach for a hero who holds what he held.
   std::map<std::tuple<int, int, std::uint8_t>, std::pair<std::uint32_t, TItems>> TrapAt;
   std::set<std::pair<int, std::uint8_t>> Deadly;
@@ -1180,6 +1189,12 @@ TLevelVerdict AnalyzeLevel(const TLevelDescription& Level, const std::vector<TGa
       }
     }
   }
+  // A scorpion is on the way when its patrol reaches a cell of a way that completes the level.
+  V.Scorpions = static_cast<int>(Patrols.size());
+  for (const std::vector<int>& Patrol : Patrols)
+    if (std::any_of(Patrol.begin(), Patrol.end(),
+                    [&](int c) { return RouteCell[static_cast<std::size_t>(c)]; }))
+      ++V.ScorpionsOnRoute;
   V.Screens = (Level.Width / 5) * (Level.Height / 4);
   for (int sx = 0; sx < Level.Width / 5; ++sx)
     for (int sy = 0; sy < Level.Height / 4; ++sy)

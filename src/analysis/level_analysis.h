@@ -95,6 +95,10 @@ struct TLevelVerdict {
   // never shows as cells of their own.
   int UnreachableOpenBorderCells = 0;
   int EmptyScreens = 0;  // screens the hero never enters
+  // Scorpions, and those whose patrol (the cells where they sting) reaches a cell of a way that
+  // completes the level.
+  int Scorpions = 0;
+  int ScorpionsOnRoute = 0;
   int Screens = 0;
   std::vector<TTrap> Traps;
   int DeadlyMoves = 0;  // moves after which only a death follows (pits), by cell and move
