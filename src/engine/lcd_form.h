@@ -132,7 +132,12 @@ class TLCDForm {
   int AddCrystal(const TImage& ImageParam);
   int AddDigit(int x, int y);
   void RenderDigit(int CrystalNr, int Nr);
-  void ShowCrystal(int Nr);
+  // Marks crystal Nr lit in the frame being built; a number outside the list is the caller's
+  // error and must not write outside the list. Called for every lit crystal of every frame.
+  void ShowCrystal(int Nr) {
+    if (Nr < 0 || Nr >= static_cast<int>(CrystalArr.size())) return;
+    LightCrystal(CrystalArr[static_cast<std::size_t>(Nr)], Nr);
+  }
   static constexpr int NumInCell() { return GridCrystalCount; }
   // Applies the frame: only the crystals lit now or shown before are looked at, and the
   // platform hears of those that changed, in ascending order.

@@ -73,12 +73,6 @@ void TLCDForm::RenderDigit(int CrystalNr, int Nr) {
     if ((Pattern & (1U << i)) != 0) ShowCrystal(CrystalNr + i);
 }
 
-void TLCDForm::ShowCrystal(int Nr) {
-  // A number outside the list is the caller's error; it must not write outside the list.
-  if (Nr < 0 || Nr >= static_cast<int>(CrystalArr.size())) return;
-  LightCrystal(CrystalArr[Nr], Nr);
-}
-
 void TLCDForm::ShowCrystal(TGridCrystal Sprite, int x, int y) {
   const int Nr = GetCrystalIndex(x, y, Sprite);
   if (Nr >= 0 && Nr < static_cast<int>(CrystalArr.size())) LightCrystal(CrystalArr[Nr], Nr);
