@@ -6,7 +6,7 @@
 // - a refused file gets the game's message and leaves no level behind; a built one got no
 //   message, holds one screen at least and no more cells than a level may have;
 // - the map is what the rows say: as many rows as rows with cells, as many columns as the
-//   longest row, every cell with all its figures, the side scenes one per whole screen;
+//   longest row, every cell with its figures, the side scenes one per whole screen;
 // - the level starts with the hero shown at his start and the game's invariants holding
 //   (hero and view in the map, on screen boundaries).
 #include <cstddef>
@@ -18,6 +18,7 @@
 #include <streambuf>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "engine/level.h"
@@ -79,9 +80,23 @@ void CheckBuiltMap(const TKarvanForm& Form, const TExpectedMap& Expected) {
       Fail("column " + std::to_string(x) + " has " + std::to_string(Form.Map[x].size()) +
            " rows of " + std::to_string(Expected.Rows));
     for (std::size_t y = 0; y < Form.Map[x].size(); ++y)
-      for (const auto& Sprite : Form.Map[x][y].Sprites)
-        if (!Sprite) Fail("cell " + std::to_string(x) + "," + std::to_string(y) + " incomplete");
+      for (int Kind = 0; Kind < GridCrystalCount; ++Kind) {
+        const TSprite* Sprite = Form.Map[x][y].Sprites.Made(Kind);
+        if (Sprite != nullptr && (Sprite->x != static_cast<int>(x) ||
+                                  Sprite->y != static_cast<int>(y) || Sprite->SpriteNr != Kind))
+          Fail("cell " + std::to_string(x) + "," + std::to_string(y) + " holds another figure");
+      }
   }
+  // Figures not present are made when first asked for: the cells rows of unequal length leave
+  // unnamed are the ones that could fail to make them.
+  for (const auto& [x, y] : {std::pair{Form.Map.size() - 1, std::size_t{0}},
+                             std::pair{std::size_t{0}, Expected.Rows - 1},
+                             std::pair{Form.Map.size() - 1, Expected.Rows - 1}})
+    for (int Kind = 0; Kind < GridCrystalCount; ++Kind) {
+      const auto& Sprite = Form.Map[x][y].Sprites[Kind];
+      if (!Sprite || Sprite->x != static_cast<int>(x) || Sprite->y != static_cast<int>(y))
+        Fail("cell " + std::to_string(x) + "," + std::to_string(y) + " makes no figure");
+    }
   if (Form.SideArr.size() != Expected.Columns / 5)
     Fail(std::to_string(Form.SideArr.size()) + " columns of side scenes");
   for (const auto& Column : Form.SideArr) {

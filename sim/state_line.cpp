@@ -22,8 +22,7 @@ std::string VisibleRow(const TLCDForm& Form, int y) {
     int Code = 0;
     if (y >= 0 && y < static_cast<int>(Form.Map[x].size()))
       for (int Kind = 0; Kind < GridCrystalCount; ++Kind) {
-        const auto& Sprite = Form.Map[x][y].Sprites[Kind];
-        if (Sprite && Sprite->SpriteVisible) Code |= 1 << Kind;
+        if (Form.Map[x][y].Sprites.Visible(Kind)) Code |= 1 << Kind;
       }
     Row += std::to_string(Code);
   }
@@ -62,8 +61,7 @@ const nlohmann::ordered_json& MapRows(const TLCDForm& Form) {
     for (std::size_t y = 0; y < Rows && y < Column.size(); ++y) {
       int Code = 0;
       for (int Kind = 0; Kind < GridCrystalCount; ++Kind) {
-        const auto& Sprite = Column[y].Sprites[Kind];
-        if (Sprite && Sprite->SpriteVisible) Code |= 1 << Kind;
+        if (Column[y].Sprites.Visible(Kind)) Code |= 1 << Kind;
       }
       Codes[y * Columns + x] = Code;
     }

@@ -116,7 +116,7 @@ class TProbeForm : public sim::TTestDeviceForm {
   TFigureLog Log;
 
   void CreateCrystal(TGridCrystal Crystal, int x, int y) override {
-    Map[x][y].Sprites[Crystal] = std::make_unique<TProbeSprite>(x, y, Crystal, *this, Log);
+    Map[x][y].Sprites.Slot(Crystal) = std::make_unique<TProbeSprite>(x, y, Crystal, *this, Log);
   }
   void CreateSideCrystal(TSideCrystal Crystal, int x, int y) override {
     SideArr[x][y].Sprites[Crystal] = std::make_unique<TProbeSideSprite>(x, y, Crystal, *this, Log);

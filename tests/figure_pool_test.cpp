@@ -65,13 +65,21 @@ TEST_F(FigurePool, BlocksInUseNeverOverlapAndKeepWhatWasWritten) {
 TEST_F(FigurePool, AFreedLevelIsTheStorageOfTheNext) {
   const TFigurePoolUse Before = FigurePoolUse();
   LoadRows(BlankRows(40, 24));
+  EXPECT_EQ(FigurePoolUse().LiveBlocks - Before.LiveBlocks, 8u * 6u * 34u)
+      << "a blank level makes only its side scenes' figures";
+  for (auto& Column : Form->Map)
+    for (TCellRec& Cell : Column)
+      for (int Kind = 0; Kind < GridCrystalCount; ++Kind) ASSERT_TRUE(Cell.Sprites[Kind]);
   const TFigurePoolUse Loaded = FigurePoolUse();
-  // Eleven figures a cell and thirty-four a screen, each in a block of the pool.
+  // Eleven figures a cell once asked for and thirty-four a screen, each in a block of the pool.
   EXPECT_EQ(Loaded.LiveBlocks - Before.LiveBlocks, 40u * 24u * 11u + 8u * 6u * 34u);
   Form->ClearGrid();
   EXPECT_EQ(FigurePoolUse().LiveBlocks, Before.LiveBlocks);
   for (int Load = 0; Load < 5; ++Load) {
     LoadRows(BlankRows(40, 24));
+    for (auto& Column : Form->Map)
+      for (TCellRec& Cell : Column)
+        for (int Kind = 0; Kind < GridCrystalCount; ++Kind) ASSERT_TRUE(Cell.Sprites[Kind]);
     Form->ClearGrid();
   }
   EXPECT_EQ(FigurePoolUse().Chunks, Loaded.Chunks) << "loading again took new memory";

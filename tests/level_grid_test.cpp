@@ -2,10 +2,13 @@
 // side scenes of whole screens, and the grid queries.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
+#include "engine/change_watch.h"
 #include "engine/support.h"
 #include "engine_fixture.h"
 
@@ -46,7 +49,7 @@ class TRecordingLevel : public TLevel {
   using TLevel::TLevel;
   void ActivateSprite(int x, int y, TGridCrystal Sprite) override {
     Calls.emplace_back(x, y, Sprite);
-    ObjectExisted.push_back(ParentForm.Map[x][y].Sprites[Sprite] != nullptr);
+    ObjectExisted.push_back(ParentForm.Map[x][y].Sprites.Made(Sprite) != nullptr);
     TLevel::ActivateSprite(x, y, Sprite);
   }
   std::vector<std::tuple<int, int, TGridCrystal>> Calls;
@@ -201,7 +204,48 @@ TEST_F(LevelGrid, FiguresArePresentedFromTheKeyDownToTheVerticalWall) {
   Level->AddRow("0,1025,64");
   using TCall = std::tuple<int, int, TGridCrystal>;
   EXPECT_EQ(Level->Calls, (std::vector<TCall>{{1, 0, gcKey}, {1, 0, gcWallVert}, {2, 0, gcGold}}));
-  for (bool Existed : Level->ObjectExisted) EXPECT_TRUE(Existed);
+  // A figure object is made when the code makes it present, and no other.
+  for (bool Existed : Level->ObjectExisted) EXPECT_FALSE(Existed);
+  EXPECT_EQ(Form->Log.Alive, 3);
+}
+
+TEST_F(LevelGrid, AbsentFiguresAreMadeWhenFirstAskedForAsTheyStoodAllAlong) {
+  LoadRows({"1,0,0,0,0", "0,0,0,0,0", "0,0,64,0,0", "0,0,0,0,2047"});
+  const int Sides = 34;
+  EXPECT_EQ(Form->Log.Alive, 1 + 1 + 11 + Sides);
+  EXPECT_EQ(Form->Map[3][1].Sprites.Made(gcScorpion), nullptr);
+  EXPECT_FALSE(Form->Map[3][1].Sprites.Visible(gcScorpion));
+
+  const std::uint64_t Activities = ChangeWatch.ActivityCount();
+  const TSprite& Made = At(3, 1, gcScorpion);
+  EXPECT_EQ(ChangeWatch.ActivityCount(), Activities) << "making a figure is no activity";
+  EXPECT_EQ(Form->Log.Alive, 1 + 1 + 11 + Sides + 1);
+  EXPECT_EQ(&At(3, 1, gcScorpion), &Made);
+  EXPECT_EQ(Made.x, 3);
+  EXPECT_EQ(Made.y, 1);
+  EXPECT_EQ(Made.SpriteNr, gcScorpion);
+  EXPECT_FALSE(Made.SpriteVisible);
+  EXPECT_EQ(Made.SpriteDir, PosNone);
+  EXPECT_EQ(Made.KillTime, -1);
+  EXPECT_FALSE(Made.Awake);
+  EXPECT_EQ(Form->SpriteAt(3, 1, gcScorpion), &Made);
+
+  // Every figure of the map can be asked for, and freeing the level frees what was made.
+  for (int x = 0; x < 5; ++x)
+    for (int y = 0; y < 4; ++y) ExpectCellComplete(x, y);
+  EXPECT_EQ(Form->Log.Alive, 5 * 4 * 11 + Sides);
+  Form->FreeLevel();
+  Form->CollectRetiredLevel();
+  EXPECT_EQ(Form->Log.Alive, 0);
+}
+
+TEST_F(LevelGrid, CellsOfAReplacedMapMakeNoFigures) {
+  LoadRows(BlankRows(5, 4));
+  TMap Replaced = std::move(Form->Map);
+  LoadRows({"1,1,1,1,1"});
+  EXPECT_EQ(Replaced[0][0].Sprites[gcWallVert], nullptr);
+  EXPECT_EQ(Replaced[4][3].Sprites.Made(gcHero), nullptr);
+  EXPECT_TRUE(At(4, 0, gcWallVert).SpriteVisible);
 }
 
 TEST_F(LevelGrid, EngineCountsVerticalWallsAsCoinsUnlessTheGameChoosesAnotherKind) {
@@ -324,6 +368,8 @@ TEST_F(LevelGrid, DirectionOfAStepPrefersTheVertical) {
 
 TEST_F(LevelGrid, DestroyingTheLevelFreesEveryFigureAndEmptiesTheGrid) {
   LoadRows(BlankRows(10, 8));
+  for (int x = 0; x < 10; ++x)
+    for (int y = 0; y < 8; ++y) ExpectCellComplete(x, y);
   EXPECT_EQ(Form->Log.Alive, 10 * 8 * 11 + 4 * 34);
   Form->Level.reset();
   EXPECT_TRUE(Form->Map.empty());
@@ -346,5 +392,5 @@ TEST_F(LevelGrid, ReplacedLevelStartsOnAnEmptyGrid) {
   EXPECT_EQ(Rows(), 1U);
   EXPECT_EQ(Form->Level->CoinsLeft, 2);
   Form->CollectRetiredLevel();
-  EXPECT_EQ(Form->Log.Alive, 2 * 11);
+  EXPECT_EQ(Form->Log.Alive, 2);
 }

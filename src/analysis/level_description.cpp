@@ -55,8 +55,8 @@ TLevelDescription Read(TKarvanForm& Form, const TLevel& Level) {
     for (int y = 0; y < D.Height && y < static_cast<int>(Form.Map[x].size()); ++y) {
       std::uint16_t Code = 0;
       for (int Kind = 0; Kind < GridCrystalCount; ++Kind) {
-        const auto& S = Form.Map[x][y].Sprites[Kind];
-        if (!S || !S->SpriteVisible) continue;
+        const TSprite* S = Form.Map[x][y].Sprites.Made(Kind);
+        if (S == nullptr || !S->SpriteVisible) continue;
         Code |= static_cast<std::uint16_t>(1U << Kind);
         if (Kind == gcWallHorz && S->SpriteDir != PosNone)
           D.Platforms.push_back({{x, y}, S->SpriteDir});

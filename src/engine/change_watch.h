@@ -48,6 +48,21 @@ class TChangeWatch {
     if (Outer < Due) Due = Outer;
     return Inner;
   }
+  // Everything noted so far, to be put back after work that changes nothing anyone can see
+  // (making a figure object that stands for one not yet made).
+  struct TNoted {
+    std::int64_t Due;
+    bool Active;
+    bool WasActive;
+    std::uint64_t Activities;
+  };
+  TNoted Noted() const { return {Due, Active, WasActive, Activities}; }
+  void Restore(const TNoted& Was) {
+    Due = Was.Due;
+    Active = Was.Active;
+    WasActive = Was.WasActive;
+    Activities = Was.Activities;
+  }
   // For a pump of a plain wait, which runs no pass until Until: what the interrupted pass noted
   // is kept for the pump after the wait.
   static std::int64_t TakeWaiting(std::int64_t Until) { return Until; }

@@ -455,8 +455,8 @@ void TLCDForm::ResetMovingObjects(bool Init) {
   if (!Init) {
     for (auto& Column : Map)
       for (TCellRec& Cell : Column)
-        for (auto& Sprite : Cell.Sprites)
-          if (Sprite) Sprite->ResetMovingObject(false);
+        for (int Kind = 0; Kind < GridCrystalCount; ++Kind)
+          if (const auto& Sprite = Cell.Sprites[Kind]) Sprite->ResetMovingObject(false);
     return;
   }
   // A screen change sends back only figures with a direction, an end mark or a temporary mark
@@ -501,7 +501,7 @@ bool TLCDForm::InWalk(TSprite& Sprite) const {
     Found = SideArr[Sprite.x][Sprite.y].Sprites[Kind].get() == &Sprite;
   } else {
     Found = InMapRange(Sprite.x, Sprite.y) &&
-            Map[Sprite.x][Sprite.y].Sprites[Sprite.SpriteNr].get() == &Sprite;
+            Map[Sprite.x][Sprite.y].Sprites.Made(Sprite.SpriteNr) == &Sprite;
   }
   if (Found) Sprite.FoundInGeneration = GridGenerationCounter + 1;
   return Found;
@@ -523,7 +523,7 @@ void TLCDForm::CollectRetiredLevel() {
 void TLCDForm::ClearGrid() {
   for (auto& Column : Map) {
     for (TCellRec& Cell : Column)
-      for (auto& Sprite : Cell.Sprites) Sprite.reset();
+      for (int Kind = 0; Kind < GridCrystalCount; ++Kind) Cell.Sprites.Slot(Kind).reset();
     Column.clear();
   }
   Map.clear();

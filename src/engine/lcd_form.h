@@ -151,6 +151,10 @@ class TLCDForm {
   // The crystals the frame being built lit so far, in the order they were lit.
   const std::vector<int>& FrameLit() const { return FrameCrystals; }
 
+  // Makes the kind-Crystal figure object of map cell (x, y) that was not made yet, with the
+  // factory, as it stood all along: absent and untouched.
+  void MakeFigure(TGridCrystal Crystal, int x, int y);
+
   // Grid queries.
   bool InMapRange(int x, int y) const {
     return x >= 0 && y >= 0 && x < static_cast<int>(Map.size()) &&

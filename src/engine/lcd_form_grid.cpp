@@ -7,7 +7,24 @@
 namespace karvan {
 
 void TLCDForm::CreateCrystal(TGridCrystal Crystal, int x, int y) {
-  Map[x][y].Sprites[Crystal] = std::make_unique<TSprite>(x, y, Crystal, *this);
+  Map[x][y].Sprites.Slot(Crystal) = std::make_unique<TSprite>(x, y, Crystal, *this);
+}
+
+void TLCDForm::MakeFigure(TGridCrystal Crystal, int x, int y) {
+  // A new figure object stands for one that was there all along: a constructor's assignments
+  // are no activity of the game.
+  const TChangeWatch::TNoted Noted = ChangeWatch.Noted();
+  CreateCrystal(Crystal, x, y);
+  ChangeWatch.Restore(Noted);
+}
+
+void TCellFigures::Make(int Kind) const {
+  // Only a cell of the form's own map makes figures: one of a map the form has replaced (kept
+  // until the pass that used it ends) has nothing left to show.
+  if (Owner == nullptr || !Owner->InMapRange(x, y) ||
+      &Owner->Map[static_cast<std::size_t>(x)][static_cast<std::size_t>(y)].Sprites != this)
+    return;
+  Owner->MakeFigure(static_cast<TGridCrystal>(Kind), x, y);
 }
 
 void TLCDForm::CreateSideCrystal(TSideCrystal Crystal, int x, int y) {

@@ -34,12 +34,21 @@ void TLevel::AddRow(std::string_view s) {
   const std::size_t OldSideRows = F.SideArr.empty() ? 0 : F.SideArr[0].size();
 
   if (F.Map.size() < Codes.size()) F.Map.resize(Codes.size());
-  for (auto& Column : F.Map) Column.resize(y + 1);
+  // Rows of unequal length leave cells that no code names (a shorter row, or the earlier cells
+  // of a column a longer row adds): they are there all the same, with every figure absent.
+  for (std::size_t cx = 0; cx < F.Map.size(); ++cx) {
+    auto& Column = F.Map[cx];
+    const std::size_t From = cx < OldColumns ? Column.size() : 0;
+    Column.resize(static_cast<std::size_t>(y) + 1);
+    for (std::size_t cy = From; cy < Column.size(); ++cy)
+      Column[cy].Sprites.Place(F, static_cast<int>(cx), static_cast<int>(cy));
+  }
+  // Only the figures a code makes present are made now; the others when something first asks
+  // for them.
   int x = 0;
   for (std::int64_t Code : Codes) {
     for (int k = GridCrystalCount - 1; k >= 0; --k) {
       const auto Kind = static_cast<TGridCrystal>(k);
-      F.CreateCrystal(Kind, x, y);
       const std::int64_t Value = std::int64_t{1} << k;
       if (Code - Value >= 0) {
         ActivateSprite(x, y, Kind);
@@ -48,23 +57,6 @@ void TLevel::AddRow(std::string_view s) {
       }
     }
     ++x;
-  }
-
-  // Rows of unequal length would leave cells without figures (a shorter row, or the earlier
-  // cells of a column a longer row adds); the rest of the game expects every cell complete,
-  // so those cells get their figures, all absent. Only those cells can lack figures: the
-  // earlier rows completed the rest, and looking at every cell again for every row made a tall
-  // level cost the square of its height to load.
-  const auto Complete = [&F](std::size_t cx, std::size_t cy) {
-    for (int k = GridCrystalCount - 1; k >= 0; --k)
-      if (!F.Map[cx][cy].Sprites[k])
-        F.CreateCrystal(static_cast<TGridCrystal>(k), static_cast<int>(cx), static_cast<int>(cy));
-  };
-  for (std::size_t cx = 0; cx < F.Map.size(); ++cx) {
-    if (cx >= OldColumns)
-      for (std::size_t cy = 0; cy < F.Map[cx].size(); ++cy) Complete(cx, cy);
-    else if (cx >= Codes.size())
-      Complete(cx, static_cast<std::size_t>(y));
   }
 
   // The side scenes of the screens the row completed.

@@ -53,8 +53,10 @@ void TRender::RenderSprites() {
   for (int x = F.MapPos.X; x <= F.MapPos.X + 4; ++x)
     for (int y = F.MapPos.Y; y <= F.MapPos.Y + 3; ++y) {
       if (!F.InMapRange(x, y)) continue;
-      for (auto& Sprite : F.Map[x][y].Sprites)
+      for (int Kind = 0; Kind < GridCrystalCount; ++Kind) {
+        const auto& Sprite = F.Map[x][y].Sprites[Kind];
         if (Sprite && CanRender(Sprite->x, Sprite->y)) Sprite->SpriteShowCrystal();
+      }
     }
 }
 

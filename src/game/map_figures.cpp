@@ -22,7 +22,7 @@ constexpr std::int64_t PlatformStepTime = 1500;
 
 void TKarvanForm::CreateCrystal(TGridCrystal Crystal, int x, int y) {
   if (!InMapRange(x, y)) return;
-  std::unique_ptr<TSprite>& Slot = Map[x][y].Sprites[Crystal];
+  std::unique_ptr<TSprite>& Slot = Map[x][y].Sprites.Slot(Crystal);
   if (Slot) return;  // a cell keeps the figure object it has
   switch (Crystal) {
     case gcWallVert:

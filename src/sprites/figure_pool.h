@@ -1,6 +1,6 @@
-// Storage of figure objects. A level holds eleven figures per map cell and thirty-four per
-// screen, built together when the level loads and freed together when it goes: the largest level
-// has tens of thousands. The general heap pays for each one (and a checking build pays much more);
+// Storage of figure objects. A level holds up to eleven figures per map cell (made as they are
+// first needed) and thirty-four per screen, and frees them together when it goes: the largest
+// level has tens of thousands. The general heap pays for each one (and a checking build pays much more);
 // the pool carves them from large chunks and keeps freed blocks for the next level, so that
 // loading a level after the first costs no heap allocation at all.
 //
