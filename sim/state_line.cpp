@@ -119,8 +119,7 @@ nlohmann::ordered_json StateLine(const TLCDForm* Form, std::int64_t Clock,
     const std::size_t sy = y / 4;
     if (sx < Form->SideArr.size() && sy < Form->SideArr[sx].size())
       for (int Kind = 0; Kind < SideCrystalCount; ++Kind) {
-        const auto& Sprite = Form->SideArr[sx][sy].Sprites[Kind];
-        if (Sprite && Sprite->SpriteVisible) Side.push_back(SideCrystalNames[Kind]);
+        if (Form->SideArr[sx][sy].Sprites.Visible(Kind)) Side.push_back(SideCrystalNames[Kind]);
       }
   }
   Line["side"] = std::move(Side);

@@ -119,7 +119,8 @@ class TProbeForm : public sim::TTestDeviceForm {
     Map[x][y].Sprites.Slot(Crystal) = std::make_unique<TProbeSprite>(x, y, Crystal, *this, Log);
   }
   void CreateSideCrystal(TSideCrystal Crystal, int x, int y) override {
-    SideArr[x][y].Sprites[Crystal] = std::make_unique<TProbeSideSprite>(x, y, Crystal, *this, Log);
+    SideArr[x][y].Sprites.Slot(Crystal) =
+        std::make_unique<TProbeSideSprite>(x, y, Crystal, *this, Log);
   }
   void LCDKeyDown(Word& Key, TShiftState Shift) override {
     Log.KeysSeen.push_back(Key);

@@ -211,15 +211,15 @@ TEST_F(LevelGrid, FiguresArePresentedFromTheKeyDownToTheVerticalWall) {
 
 TEST_F(LevelGrid, AbsentFiguresAreMadeWhenFirstAskedForAsTheyStoodAllAlong) {
   LoadRows({"1,0,0,0,0", "0,0,0,0,0", "0,0,64,0,0", "0,0,0,0,2047"});
-  const int Sides = 34;
-  EXPECT_EQ(Form->Log.Alive, 1 + 1 + 11 + Sides);
+  EXPECT_EQ(Form->Log.Alive, 1 + 1 + 11);
+  EXPECT_EQ(Form->SideArr[0][0].Sprites.Made(scVase), nullptr);
   EXPECT_EQ(Form->Map[3][1].Sprites.Made(gcScorpion), nullptr);
   EXPECT_FALSE(Form->Map[3][1].Sprites.Visible(gcScorpion));
 
   const std::uint64_t Activities = ChangeWatch.ActivityCount();
   const TSprite& Made = At(3, 1, gcScorpion);
   EXPECT_EQ(ChangeWatch.ActivityCount(), Activities) << "making a figure is no activity";
-  EXPECT_EQ(Form->Log.Alive, 1 + 1 + 11 + Sides + 1);
+  EXPECT_EQ(Form->Log.Alive, 1 + 1 + 11 + 1);
   EXPECT_EQ(&At(3, 1, gcScorpion), &Made);
   EXPECT_EQ(Made.x, 3);
   EXPECT_EQ(Made.y, 1);
@@ -230,22 +230,33 @@ TEST_F(LevelGrid, AbsentFiguresAreMadeWhenFirstAskedForAsTheyStoodAllAlong) {
   EXPECT_FALSE(Made.Awake);
   EXPECT_EQ(Form->SpriteAt(3, 1, gcScorpion), &Made);
 
+  const TSideSprite& Snake = Side(0, 0, scDiamondSnake);
+  EXPECT_EQ(ChangeWatch.ActivityCount(), Activities);
+  EXPECT_EQ(Snake.SideSpriteNr, scDiamondSnake);
+  EXPECT_FALSE(Snake.SpriteVisible);
+  EXPECT_EQ(Form->Log.Alive, 1 + 1 + 11 + 1 + 1);
+
   // Every figure of the map can be asked for, and freeing the level frees what was made.
   for (int x = 0; x < 5; ++x)
     for (int y = 0; y < 4; ++y) ExpectCellComplete(x, y);
-  EXPECT_EQ(Form->Log.Alive, 5 * 4 * 11 + Sides);
+  ExpectSideComplete(0, 0);
+  EXPECT_EQ(Form->Log.Alive, 5 * 4 * 11 + 34);
   Form->FreeLevel();
   Form->CollectRetiredLevel();
   EXPECT_EQ(Form->Log.Alive, 0);
 }
 
-TEST_F(LevelGrid, CellsOfAReplacedMapMakeNoFigures) {
+TEST_F(LevelGrid, RecordsOfAReplacedGridMakeNoFigures) {
   LoadRows(BlankRows(5, 4));
   TMap Replaced = std::move(Form->Map);
-  LoadRows({"1,1,1,1,1"});
+  TSideMap ReplacedSides = std::move(Form->SideArr);
+  LoadRows({"1,1,1,1,1", "0", "0", "0"});
   EXPECT_EQ(Replaced[0][0].Sprites[gcWallVert], nullptr);
   EXPECT_EQ(Replaced[4][3].Sprites.Made(gcHero), nullptr);
+  EXPECT_EQ(ReplacedSides[0][0].Sprites[scVase], nullptr);
   EXPECT_TRUE(At(4, 0, gcWallVert).SpriteVisible);
+  EXPECT_NE(Form->Map[4][3].Sprites[gcHero], nullptr);
+  EXPECT_NE(Form->SideArr[0][0].Sprites[scVase], nullptr);
 }
 
 TEST_F(LevelGrid, EngineCountsVerticalWallsAsCoinsUnlessTheGameChoosesAnotherKind) {
@@ -322,7 +333,8 @@ TEST_F(LevelGrid, SideRecordWithoutSideScenesReportsAndAnswersAbsentFigures) {
     Platform.Messages.clear();
     TSideCellRec& Record = Form->GetSideArr(0, 0);
     EXPECT_EQ(Platform.Messages, (std::vector<std::string>{"GetSideArr is not assigned yet."}));
-    for (const auto& Sprite : Record.Sprites) {
+    for (int Kind = 0; Kind < SideCrystalCount; ++Kind) {
+      const auto& Sprite = Record.Sprites[Kind];
       ASSERT_NE(Sprite, nullptr);
       EXPECT_FALSE(Sprite->SpriteVisible);
     }
@@ -370,6 +382,8 @@ TEST_F(LevelGrid, DestroyingTheLevelFreesEveryFigureAndEmptiesTheGrid) {
   LoadRows(BlankRows(10, 8));
   for (int x = 0; x < 10; ++x)
     for (int y = 0; y < 8; ++y) ExpectCellComplete(x, y);
+  for (int sx = 0; sx < 2; ++sx)
+    for (int sy = 0; sy < 2; ++sy) ExpectSideComplete(sx, sy);
   EXPECT_EQ(Form->Log.Alive, 10 * 8 * 11 + 4 * 34);
   Form->Level.reset();
   EXPECT_TRUE(Form->Map.empty());

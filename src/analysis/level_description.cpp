@@ -42,7 +42,7 @@ class TQuietPlatform : public Platform {
 };
 
 bool SideVisible(const TSideCellRec& Side, TSideCrystal Kind) {
-  return Side.Sprites[Kind] && Side.Sprites[Kind]->SpriteVisible;
+  return Side.Sprites.Visible(Kind);
 }
 
 // Reads the figures of the level the form holds.

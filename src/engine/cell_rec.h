@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <memory>
 #include <vector>
 
@@ -14,33 +15,40 @@ namespace karvan {
 
 class TLCDForm;
 
-// The figures of one map cell, one per kind. A cell's figure object is made the first time
-// anything asks for it: until then nothing has changed it, so it is exactly the figure its
-// factory makes, absent. The largest level has tens of thousands of figures that nothing ever
-// looks at; a level file is read and built without making them.
-class TCellFigures {
+// The figures of one map cell or side scene, one per kind. A figure object is made the first
+// time anything asks for it: until then nothing has changed it, so it is exactly the figure its
+// factory makes, absent. A level file of the largest size names twenty thousand cells and a
+// thousand side scenes, nearly all of whose figures nothing ever looks at; the level is read and
+// built without making them, and a record that made none holds no storage for them either.
+template <class TFigure, std::size_t Count>
+class TFigureSlots {
  public:
-  // The cell's figure of a kind, made now if it was not made yet.
-  std::unique_ptr<TSprite>& operator[](int Kind) {
-    std::unique_ptr<TSprite>& Sprite = Slots[static_cast<std::size_t>(Kind)];
-    if (!Sprite) Make(Kind);
-    return Sprite;
-  }
-  const std::unique_ptr<TSprite>& operator[](int Kind) const {
-    std::unique_ptr<TSprite>& Sprite = Slots[static_cast<std::size_t>(Kind)];
-    if (!Sprite) Make(Kind);
-    return Sprite;
+  // The figure of a kind, made now if it was not made yet.
+  std::unique_ptr<TFigure>& operator[](int Kind) const {
+    std::unique_ptr<TFigure>& Figure = Slot(Kind);
+    if (!Figure && !Making) Make(Kind);
+    return Figure;
   }
   // The figure of a kind if it was made already; one not made is absent.
-  TSprite* Made(int Kind) const { return Slots[static_cast<std::size_t>(Kind)].get(); }
-  bool Visible(int Kind) const {
-    const TSprite* Sprite = Made(Kind);
-    return Sprite != nullptr && Sprite->SpriteVisible;
+  TFigure* Made(int Kind) const {
+    return Slots ? (*Slots)[static_cast<std::size_t>(Kind)].get() : nullptr;
   }
-  // The slot itself, for the factory that fills it and for freeing the grid.
-  std::unique_ptr<TSprite>& Slot(int Kind) { return Slots[static_cast<std::size_t>(Kind)]; }
-  // The form and map cell whose factory makes this cell's figures; a cell without one makes
-  // none.
+  bool Visible(int Kind) const {
+    const TFigure* Figure = Made(Kind);
+    return Figure != nullptr && Figure->SpriteVisible;
+  }
+  // The slot itself, for the factory that fills it.
+  std::unique_ptr<TFigure>& Slot(int Kind) const {
+    if (!Slots) Slots = std::make_unique<std::array<std::unique_ptr<TFigure>, Count>>();
+    return (*Slots)[static_cast<std::size_t>(Kind)];
+  }
+  // Frees the figures made, kind by kind.
+  void Clear() {
+    if (Slots)
+      for (auto& Figure : *Slots) Figure.reset();
+  }
+  // The form and the place (map cell, or side scene of a screen) whose factory makes the
+  // figures; a record without one makes none.
   void Place(TLCDForm& Form, int xParam, int yParam) {
     Owner = &Form;
     x = xParam;
@@ -48,21 +56,34 @@ class TCellFigures {
   }
 
  private:
+  // Defined for map cells and side scenes below.
   void Make(int Kind) const;
 
   // Making a figure changes nothing anyone can see, so const access may make one.
-  mutable std::array<std::unique_ptr<TSprite>, GridCrystalCount> Slots;
+  mutable std::unique_ptr<std::array<std::unique_ptr<TFigure>, Count>> Slots;
   TLCDForm* Owner = nullptr;
   int x = 0;
   int y = 0;
+  // A factory that asks its record for the slot it fills gets the slot as it is.
+  mutable bool Making = false;
+
+  friend class TLCDForm;
 };
+
+using TCellFigures = TFigureSlots<TSprite, GridCrystalCount>;
+using TSideFigures = TFigureSlots<TSideSprite, SideCrystalCount>;
+
+template <>
+void TCellFigures::Make(int Kind) const;
+template <>
+void TSideFigures::Make(int Kind) const;
 
 struct TCellRec {
   TCellFigures Sprites;
 };
 
 struct TSideCellRec {
-  std::array<std::unique_ptr<TSideSprite>, SideCrystalCount> Sprites;
+  TSideFigures Sprites;
 };
 
 using TMap = std::vector<std::vector<TCellRec>>;

@@ -498,7 +498,7 @@ bool TLCDForm::InWalk(TSprite& Sprite) const {
     const int y = Sprite.y * 4;
     if (!InMapRange(x, y) || !InSideMapRange(x, y)) return false;
     const auto Kind = static_cast<const TSideSprite&>(Sprite).SideSpriteNr;
-    Found = SideArr[Sprite.x][Sprite.y].Sprites[Kind].get() == &Sprite;
+    Found = SideArr[Sprite.x][Sprite.y].Sprites.Made(Kind) == &Sprite;
   } else {
     Found = InMapRange(Sprite.x, Sprite.y) &&
             Map[Sprite.x][Sprite.y].Sprites.Made(Sprite.SpriteNr) == &Sprite;
@@ -522,14 +522,12 @@ void TLCDForm::CollectRetiredLevel() {
 
 void TLCDForm::ClearGrid() {
   for (auto& Column : Map) {
-    for (TCellRec& Cell : Column)
-      for (int Kind = 0; Kind < GridCrystalCount; ++Kind) Cell.Sprites.Slot(Kind).reset();
+    for (TCellRec& Cell : Column) Cell.Sprites.Clear();
     Column.clear();
   }
   Map.clear();
   for (auto& Column : SideArr) {
-    for (TSideCellRec& Side : Column)
-      for (auto& Sprite : Side.Sprites) Sprite.reset();
+    for (TSideCellRec& Side : Column) Side.Sprites.Clear();
     Column.clear();
   }
   SideArr.clear();

@@ -154,6 +154,8 @@ class TLCDForm {
   // Makes the kind-Crystal figure object of map cell (x, y) that was not made yet, with the
   // factory, as it stood all along: absent and untouched.
   void MakeFigure(TGridCrystal Crystal, int x, int y);
+  // The same for the kind-Crystal figure of the side scene of screen (x, y).
+  void MakeSideFigure(TSideCrystal Crystal, int x, int y);
 
   // Grid queries.
   bool InMapRange(int x, int y) const {

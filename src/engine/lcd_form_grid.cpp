@@ -10,25 +10,57 @@ void TLCDForm::CreateCrystal(TGridCrystal Crystal, int x, int y) {
   Map[x][y].Sprites.Slot(Crystal) = std::make_unique<TSprite>(x, y, Crystal, *this);
 }
 
+void TLCDForm::CreateSideCrystal(TSideCrystal Crystal, int x, int y) {
+  SideArr[x][y].Sprites.Slot(Crystal) = std::make_unique<TSideSprite>(x, y, Crystal, *this);
+}
+
+// A new figure object stands for one that was there all along: a constructor's assignments are
+// no activity of the game.
 void TLCDForm::MakeFigure(TGridCrystal Crystal, int x, int y) {
-  // A new figure object stands for one that was there all along: a constructor's assignments
-  // are no activity of the game.
   const TChangeWatch::TNoted Noted = ChangeWatch.Noted();
   CreateCrystal(Crystal, x, y);
   ChangeWatch.Restore(Noted);
 }
 
+void TLCDForm::MakeSideFigure(TSideCrystal Crystal, int x, int y) {
+  const TChangeWatch::TNoted Noted = ChangeWatch.Noted();
+  CreateSideCrystal(Crystal, x, y);
+  ChangeWatch.Restore(Noted);
+}
+
+namespace {
+
+struct TMaking {
+  bool& Flag;
+  explicit TMaking(bool& FlagParam) : Flag(FlagParam) { Flag = true; }
+  TMaking(const TMaking&) = delete;
+  TMaking& operator=(const TMaking&) = delete;
+  ~TMaking() { Flag = false; }
+};
+
+}  // namespace
+
+// Only a record of the form's own grid makes figures: one of a grid the form has replaced (kept
+// until the pass that used it ends) has nothing left to show.
+template <>
 void TCellFigures::Make(int Kind) const {
-  // Only a cell of the form's own map makes figures: one of a map the form has replaced (kept
-  // until the pass that used it ends) has nothing left to show.
-  if (Owner == nullptr || !Owner->InMapRange(x, y) ||
-      &Owner->Map[static_cast<std::size_t>(x)][static_cast<std::size_t>(y)].Sprites != this)
-    return;
+  if (Owner == nullptr || !Owner->InMapRange(x, y)) return;
+  const auto& Column = Owner->Map[static_cast<std::size_t>(x)];
+  if (&Column[static_cast<std::size_t>(y)].Sprites != this) return;
+  const TMaking Guard(Making);
   Owner->MakeFigure(static_cast<TGridCrystal>(Kind), x, y);
 }
 
-void TLCDForm::CreateSideCrystal(TSideCrystal Crystal, int x, int y) {
-  SideArr[x][y].Sprites[Crystal] = std::make_unique<TSideSprite>(x, y, Crystal, *this);
+template <>
+void TSideFigures::Make(int Kind) const {
+  if (Owner == nullptr || x < 0 || y < 0) return;
+  const auto sx = static_cast<std::size_t>(x);
+  const auto sy = static_cast<std::size_t>(y);
+  if (sx >= Owner->SideArr.size() || sy >= Owner->SideArr[sx].size() ||
+      &Owner->SideArr[sx][sy].Sprites != this)
+    return;
+  const TMaking Guard(Making);
+  Owner->MakeSideFigure(static_cast<TSideCrystal>(Kind), x, y);
 }
 
 bool TLCDForm::InSideMapRange(int x, int y) const {
@@ -49,7 +81,8 @@ TSideCellRec& TLCDForm::SideArrFallback(int x, int y) {
         EmptySideRec->Sprites[Kind] =
             std::make_unique<TSideSprite>(0, 0, static_cast<TSideCrystal>(Kind), *this);
     }
-    for (auto& Sprite : EmptySideRec->Sprites) {
+    for (int Kind = 0; Kind < SideCrystalCount; ++Kind) {
+      TSideSprite* Sprite = EmptySideRec->Sprites.Made(Kind);
       Sprite->SpriteVisible = false;
       Sprite->SpriteDir = PosNone;
       Sprite->KillTime = -1;
@@ -79,8 +112,7 @@ TSideCrystals TLCDForm::GetSideCrystals() const {
   for (const auto& Column : SideArr)
     for (const TSideCellRec& Side : Column)
       for (int Kind = 0; Kind < SideCrystalCount; ++Kind)
-        if (Side.Sprites[Kind] && Side.Sprites[Kind]->SpriteVisible)
-          Result |= SideBit(static_cast<TSideCrystal>(Kind));
+        if (Side.Sprites.Visible(Kind)) Result |= SideBit(static_cast<TSideCrystal>(Kind));
   SideCrystalsKnown = true;
   SideCrystalsActivities = ChangeWatch.ActivityCount();
   SideCrystalsGeneration = GridGenerationCounter;

@@ -59,17 +59,15 @@ void TLevel::AddRow(std::string_view s) {
     ++x;
   }
 
-  // The side scenes of the screens the row completed.
+  // The side scenes of the screens the row completed, their figures all absent and made when
+  // first asked for.
   const std::size_t Columns = F.Map.size() / 5;
   const std::size_t Rows = F.Map[0].size() / 4;
   F.SideArr.resize(Columns);
   for (auto& Column : F.SideArr) Column.resize(Rows);
   for (std::size_t sx = 0; sx < F.SideArr.size(); ++sx)
     for (std::size_t sy = sx < OldSideColumns ? OldSideRows : 0; sy < F.SideArr[sx].size(); ++sy)
-      for (int k = 0; k < SideCrystalCount; ++k)
-        if (!F.SideArr[sx][sy].Sprites[k])
-          F.CreateSideCrystal(static_cast<TSideCrystal>(k), static_cast<int>(sx),
-                              static_cast<int>(sy));
+      F.SideArr[sx][sy].Sprites.Place(F, static_cast<int>(sx), static_cast<int>(sy));
 }
 
 }  // namespace karvan

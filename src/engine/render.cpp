@@ -71,7 +71,8 @@ void TRender::RenderSideSprites() {
     for (int y = FirstMultiple(F.MapPos.Y, 4); y <= F.MapPos.Y + 3; y += 4)
       if (F.InSideMapRange(x, y) && CanRender(-1, -1)) {
         TSideCellRec& Side = F.GetSideArr(x, y);
-        for (auto& Sprite : Side.Sprites) {
+        for (int Kind = 0; Kind < SideCrystalCount; ++Kind) {
+          const auto& Sprite = Side.Sprites[Kind];
           if (!Sprite) continue;
           const bool Awake = Sprite->Awake;
           const bool Moved = Sprite->Moved;

@@ -17,7 +17,7 @@ namespace {
 
 template <class TFigure>
 void Place(TSideCellRec& Side, TSideCrystal Crystal, int x, int y, TLCDForm& Form) {
-  Side.Sprites[Crystal] = std::make_unique<TFigure>(x, y, Crystal, Form);
+  Side.Sprites.Slot(Crystal) = std::make_unique<TFigure>(x, y, Crystal, Form);
 }
 
 }  // namespace
