@@ -33,6 +33,8 @@ class TFigureSlots {
   TFigure* Made(int Kind) const {
     return Slots ? (*Slots)[static_cast<std::size_t>(Kind)].get() : nullptr;
   }
+  // Whether any figure was made (or a factory filled a slot).
+  bool AnyMade() const { return Slots != nullptr; }
   bool Visible(int Kind) const {
     const TFigure* Figure = Made(Kind);
     return Figure != nullptr && Figure->SpriteVisible;

@@ -25,8 +25,16 @@ void TLevel::ActivateSprite(int x, int y, TGridCrystal Sprite) {
 void TLevel::CheckMovement() {}
 
 void TLevel::AddRow(std::string_view s) {
+  AddRowCodes(ReadRowCodes(s));
+}
+
+void TLevel::ReserveRows(std::size_t Rows) {
+  ReservedRows = Rows;
+  for (auto& Column : ParentForm.Map) Column.reserve(Rows);
+}
+
+void TLevel::AddRowCodes(const std::vector<std::int64_t>& Codes) {
   TLCDForm& F = ParentForm;
-  const std::vector<std::int64_t> Codes = ReadRowCodes(s);
   if (Codes.empty()) return;  // a row that begins with an empty field adds nothing
   const int y = F.Map.empty() ? 0 : static_cast<int>(F.Map[0].size());
   const std::size_t OldColumns = F.Map.size();
@@ -39,6 +47,7 @@ void TLevel::AddRow(std::string_view s) {
   for (std::size_t cx = 0; cx < F.Map.size(); ++cx) {
     auto& Column = F.Map[cx];
     const std::size_t From = cx < OldColumns ? Column.size() : 0;
+    if (From == 0 && ReservedRows > 0) Column.reserve(ReservedRows);
     Column.resize(static_cast<std::size_t>(y) + 1);
     for (std::size_t cy = From; cy < Column.size(); ++cy)
       Column[cy].Sprites.Place(F, static_cast<int>(cx), static_cast<int>(cy));

@@ -2,6 +2,7 @@
 // when it is freed. Only one level exists at a time.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string_view>
@@ -37,10 +38,18 @@ class TLevel {
 
   // Appends one map row of comma-separated cell codes below the existing rows.
   void AddRow(std::string_view s);
+  // AddRow with the row's codes read already.
+  void AddRowCodes(const std::vector<std::int64_t>& Codes);
+  // Room in every column for Rows rows, for a caller that knows how many rows will come: a
+  // column then grows in place instead of moving its cells at every doubling.
+  void ReserveRows(std::size_t Rows);
 
   // Set by the form when it retires the level in the middle of a pass: the grid has then
   // already been taken out of the form and is freed separately.
   bool OwnsGrid = true;
+
+ private:
+  std::size_t ReservedRows = 0;
 };
 
 // The cell codes of one level row: comma-separated numbers, up to the first empty field.

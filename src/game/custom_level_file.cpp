@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <vector>
 
 #include "engine/level.h"
 #include "engine/platform.h"
@@ -196,12 +198,22 @@ bool IsPlayableCustomLevel(const std::vector<std::string>& Lines) {
 
 void TKarvanForm::BuildCustomLevel(const std::vector<std::string>& Lines) {
   auto NewLevel = MakeLevel<TCustomLevel>(*this, -1);
-  for (const std::string& Line : Lines) {
-    if (StartsWithText(Line, "AddSwitch(", -1)) {
-      const TSwitchLine S = ReadSwitchLine(Line);
+  // The rows are read first so that the columns can be made as tall as the map at once: the
+  // file was checked, so the map holds no more cells than a level may have.
+  std::vector<std::vector<std::int64_t>> Rows(Lines.size());
+  std::size_t RowCount = 0;
+  for (std::size_t i = 0; i < Lines.size(); ++i)
+    if (!StartsWithText(Lines[i], "AddSwitch(", -1)) {
+      Rows[i] = ReadRowCodes(RowText(Lines[i]));
+      if (!Rows[i].empty()) ++RowCount;
+    }
+  NewLevel->ReserveRows(RowCount);
+  for (std::size_t i = 0; i < Lines.size(); ++i) {
+    if (StartsWithText(Lines[i], "AddSwitch(", -1)) {
+      const TSwitchLine S = ReadSwitchLine(Lines[i]);
       AddSwitch(S.xSwitch, S.ySwitch, S.xPlatForm, S.yPlatForm, S.Dir);
     } else {
-      NewLevel->AddRow(RowText(Line));
+      NewLevel->AddRowCodes(Rows[i]);
     }
   }
   SetLevel(std::move(NewLevel));

@@ -38,7 +38,7 @@ class TSprite {
   TSprite(const TSprite&) = delete;
   TSprite& operator=(const TSprite&) = delete;
 
-  // Figures come from the figure pool (a level makes tens of thousands at once).
+  // Figures come from the figure pool (a level that is played through makes tens of thousands).
   static void* operator new(std::size_t Size) { return AllocateFigure(Size); }
   static void operator delete(void* Block, std::size_t Size) noexcept {
     ReleaseFigure(Block, Size);
