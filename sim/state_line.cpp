@@ -34,8 +34,8 @@ namespace {
 // The map part of a state line. It shows only whether figures are present, and a figure's
 // presence never changes without the change being noted as activity: while no activity was
 // noted and the grid is the same, the rows are those of the line before. A state line every
-// 10 ms on the largest level would otherwise look at its 36,300 figure slots a hundred times a virtual
-// second.
+// 10 ms on the largest level would otherwise look at its 36,300 figure slots a hundred times a
+// virtual second.
 struct TMapRows {
   const TLCDForm* Form = nullptr;
   std::uint64_t Generation = 0;

@@ -68,8 +68,6 @@ class TFigureSlots {
   int y = 0;
   // A factory that asks its record for the slot it fills gets the slot as it is.
   mutable bool Making = false;
-
-  friend class TLCDForm;
 };
 
 using TCellFigures = TFigureSlots<TSprite, GridCrystalCount>;
