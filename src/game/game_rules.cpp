@@ -24,7 +24,7 @@ THeroSprite* AsHero(TSprite* Sprite) {
 }
 
 bool Visible(const TSideCellRec& Side, TSideCrystal Kind) {
-  return Side.Sprites[Kind] && Side.Sprites[Kind]->SpriteVisible;
+  return Side.Sprites.Visible(Kind);
 }
 
 }  // namespace

@@ -112,7 +112,7 @@ bool THeroSprite::SpriteShowCrystal() {
   // Every cell of the shown screen asks this in every frame: look the scene up once.
   if (const TSideCellRec* Rec = ParentForm.SideRecOf(x, y)) {
     for (const TSideCrystal Kind : {scHeroPlatform, scHeroLeft, scHeroTop})
-      if (Rec->Sprites[Kind] && Rec->Sprites[Kind]->SpriteVisible) return false;
+      if (Rec->Sprites.Visible(Kind)) return false;
   } else if (InSideScene(scHeroPlatform) || InSideScene(scHeroLeft) || InSideScene(scHeroTop)) {
     return false;
   }
@@ -235,12 +235,13 @@ bool THeroSprite::CheckSwitch() {
 }
 
 bool THeroSprite::InSideScene(TSideCrystal Kind) {
-  const auto& Figure = ParentForm.GetSideArr(x, y).Sprites[Kind];
-  return Figure && Figure->SpriteVisible;
+  return ParentForm.GetSideArr(x, y).Sprites.Visible(Kind);
 }
 
 void THeroSprite::HideSide(TSideCrystal Kind) {
-  if (const auto& Figure = ParentForm.GetSideArr(x, y).Sprites[Kind]) Figure->SpriteVisible = false;
+  // A figure not made yet is absent already.
+  if (TSideSprite* Figure = ParentForm.GetSideArr(x, y).Sprites.Made(Kind))
+    Figure->SpriteVisible = false;
 }
 
 }  // namespace karvan
