@@ -96,7 +96,7 @@ void BM_BuildLargestLevel(benchmark::State& State) {
   for (auto _ : State) {
     Game.Form->Init(24);
     Game.Form->CollectRetiredLevel();
-    benchmark::DoNotOptimize(Game.Form->Map.data());
+    benchmark::DoNotOptimize(Game.Form->Map.RowCount());
   }
 }
 BENCHMARK(BM_BuildLargestLevel)->Unit(benchmark::kMillisecond);

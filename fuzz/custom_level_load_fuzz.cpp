@@ -73,45 +73,51 @@ TExpectedMap ExpectedMap(const std::vector<std::string>& Lines) {
 }
 
 void CheckBuiltMap(const TKarvanForm& Form, const TExpectedMap& Expected) {
-  if (Form.Map.size() != Expected.Columns)
-    Fail(std::to_string(Form.Map.size()) + " columns built of " + std::to_string(Expected.Columns));
-  for (std::size_t x = 0; x < Form.Map.size(); ++x) {
-    if (Form.Map[x].size() != Expected.Rows)
-      Fail("column " + std::to_string(x) + " has " + std::to_string(Form.Map[x].size()) +
-           " rows of " + std::to_string(Expected.Rows));
-    for (std::size_t y = 0; y < Form.Map[x].size(); ++y) {
-      if (!Form.Map[x][y].Sprites.AnyMade()) continue;
-      for (int Kind = 0; Kind < GridCrystalCount; ++Kind) {
-        const TSprite* Sprite = Form.Map[x][y].Sprites.Made(Kind);
-        if (Sprite != nullptr && (Sprite->x != static_cast<int>(x) ||
-                                  Sprite->y != static_cast<int>(y) || Sprite->SpriteNr != Kind))
-          Fail("cell " + std::to_string(x) + "," + std::to_string(y) + " holds another figure");
-      }
+  const TMap& Map = Form.Map;
+  if (Map.size() != Expected.Columns)
+    Fail(std::to_string(Map.size()) + " columns built of " + std::to_string(Expected.Columns));
+  if (Map.RowCount() != Expected.Rows)
+    Fail(std::to_string(Map.RowCount()) + " rows built of " + std::to_string(Expected.Rows));
+  // The cells are kept screen by screen, and a screen nothing asked for holds no figures.
+  for (std::size_t x0 = 0; x0 < Map.size(); x0 += 5)
+    for (std::size_t y0 = 0; y0 < Map.RowCount(); y0 += 4) {
+      if (Map.Made(x0, y0) == nullptr) continue;
+      for (std::size_t x = x0; x < x0 + 5 && x < Map.size(); ++x)
+        for (std::size_t y = y0; y < y0 + 4 && y < Map.RowCount(); ++y) {
+          const TCellRec* Cell = Map.Made(x, y);
+          if (Cell == nullptr)
+            Fail("cell " + std::to_string(x) + "," + std::to_string(y) +
+                 " missing from a screen made");
+          for (int Kind = 0; Cell->Sprites.AnyMade() && Kind < GridCrystalCount; ++Kind) {
+            const TSprite* Sprite = Cell->Sprites.Made(Kind);
+            if (Sprite != nullptr && (Sprite->x != static_cast<int>(x) ||
+                                      Sprite->y != static_cast<int>(y) || Sprite->SpriteNr != Kind))
+              Fail("cell " + std::to_string(x) + "," + std::to_string(y) + " holds another figure");
+          }
+        }
     }
-  }
   // Figures not present are made when first asked for: the cells rows of unequal length leave
   // unnamed are the ones that could fail to make them.
-  for (const auto& [x, y] : {std::pair{Form.Map.size() - 1, std::size_t{0}},
-                             std::pair{std::size_t{0}, Expected.Rows - 1},
-                             std::pair{Form.Map.size() - 1, Expected.Rows - 1}})
+  for (const auto& [x, y] :
+       {std::pair{Map.size() - 1, std::size_t{0}}, std::pair{std::size_t{0}, Expected.Rows - 1},
+        std::pair{Map.size() - 1, Expected.Rows - 1}})
     for (int Kind = 0; Kind < GridCrystalCount; ++Kind) {
-      const auto& Sprite = Form.Map[x][y].Sprites[Kind];
+      const auto& Sprite = Map[x][y].Sprites[Kind];
       if (!Sprite || Sprite->x != static_cast<int>(x) || Sprite->y != static_cast<int>(y))
         Fail("cell " + std::to_string(x) + "," + std::to_string(y) + " makes no figure");
     }
   if (Form.SideArr.size() != Expected.Columns / 5)
     Fail(std::to_string(Form.SideArr.size()) + " columns of side scenes");
-  for (const auto& Column : Form.SideArr) {
-    if (Column.size() != Expected.Rows / 4)
-      Fail(std::to_string(Column.size()) + " rows of side scenes");
-  }
+  if (Form.SideArr.RowCount() != Expected.Rows / 4)
+    Fail(std::to_string(Form.SideArr.RowCount()) + " rows of side scenes");
   // The scene of the last screen is the one a grid grown row by row could fail to make.
-  if (!Form.SideArr.empty() && !Form.SideArr.back().empty()) {
-    const auto& Side = Form.SideArr.back().back();
+  if (!Form.SideArr.empty() && Form.SideArr.RowCount() > 0) {
+    const std::size_t sx = Form.SideArr.size() - 1;
+    const std::size_t sy = Form.SideArr.RowCount() - 1;
+    const auto& Side = Form.SideArr[sx][sy];
     for (int Kind = 0; Kind < SideCrystalCount; ++Kind) {
       const auto& Sprite = Side.Sprites[Kind];
-      if (!Sprite || Sprite->x != static_cast<int>(Form.SideArr.size()) - 1 ||
-          Sprite->y != static_cast<int>(Form.SideArr.back().size()) - 1)
+      if (!Sprite || Sprite->x != static_cast<int>(sx) || Sprite->y != static_cast<int>(sy))
         Fail("side scene makes no figure");
     }
   }

@@ -20,9 +20,9 @@ std::string VisibleRow(const TLCDForm& Form, int y) {
   for (std::size_t x = 0; x < Form.Map.size(); ++x) {
     if (x > 0) Row += ',';
     int Code = 0;
-    if (y >= 0 && y < static_cast<int>(Form.Map[x].size()))
+    if (const TCellRec* Cell = y >= 0 ? Form.Map.Made(x, static_cast<std::size_t>(y)) : nullptr)
       for (int Kind = 0; Kind < GridCrystalCount; ++Kind) {
-        if (Form.Map[x][y].Sprites.Visible(Kind)) Code |= 1 << Kind;
+        if (Cell->Sprites.Visible(Kind)) Code |= 1 << Kind;
       }
     Row += std::to_string(Code);
   }
@@ -49,23 +49,23 @@ struct TMapRows {
 const nlohmann::ordered_json& MapRows(const TLCDForm& Form) {
   thread_local TMapRows Cache;
   const std::size_t Columns = Form.Map.size();
-  const std::size_t Rows = Form.Map.empty() ? 0 : Form.Map[0].size();
+  const std::size_t Rows = Form.Map.RowCount();
   if (Cache.Valid && Cache.Form == &Form && Cache.Generation == Form.GridGeneration() &&
       Cache.Activities == ChangeWatch.ActivityCount() && Cache.Columns == Columns &&
       Cache.Rows == Rows)
     return Cache.Value;
-  // Column by column, as the figures of a column lie together.
+  // Cells nothing has asked for hold no figures.
   std::vector<int> Codes(Columns * Rows, 0);
-  for (std::size_t x = 0; x < Columns; ++x) {
-    const auto& Column = Form.Map[x];
-    for (std::size_t y = 0; y < Rows && y < Column.size(); ++y) {
+  for (std::size_t x = 0; x < Columns; ++x)
+    for (std::size_t y = 0; y < Rows; ++y) {
+      const TCellRec* Cell = Form.Map.Made(x, y);
+      if (Cell == nullptr || !Cell->Sprites.AnyMade()) continue;
       int Code = 0;
       for (int Kind = 0; Kind < GridCrystalCount; ++Kind) {
-        if (Column[y].Sprites.Visible(Kind)) Code |= 1 << Kind;
+        if (Cell->Sprites.Visible(Kind)) Code |= 1 << Kind;
       }
       Codes[y * Columns + x] = Code;
     }
-  }
   auto Value = nlohmann::ordered_json::array();
   std::string Row;
   for (std::size_t y = 0; y < Rows; ++y) {

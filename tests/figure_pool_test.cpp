@@ -40,10 +40,10 @@ void ReleaseAll(const std::vector<TBlock>& Blocks) {
 class FigurePool : public EngineTest {
  protected:
   void AskForEveryFigure() {
-    for (auto& Column : Form->Map)
+    for (const auto& Column : Form->Map)
       for (TCellRec& Cell : Column)
         for (int Kind = 0; Kind < GridCrystalCount; ++Kind) ASSERT_TRUE(Cell.Sprites[Kind]);
-    for (auto& Column : Form->SideArr)
+    for (const auto& Column : Form->SideArr)
       for (TSideCellRec& Side : Column)
         for (int Kind = 0; Kind < SideCrystalCount; ++Kind) ASSERT_TRUE(Side.Sprites[Kind]);
   }

@@ -308,7 +308,7 @@ TEST_F(HeroFigureTest, CellsOutsideTheMapHoldNothingToOpenOrMove) {
   RunFor(1000);  // the hero keeps trying to fall out of the map
   EXPECT_EQ(HeroAt(), (TPoint{8, 3}));
   EXPECT_EQ(Form->Lives, 3);
-  for (auto& Column : Form->Map)
+  for (const auto& Column : Form->Map)
     for (TCellRec& Cell : Column) EXPECT_EQ(Cell.Sprites[gcWallHorz]->SpriteDir, PosNone);
 
   Grid = TGrid(10, 4);

@@ -163,7 +163,7 @@ class MapFigureTest : public ::testing::Test {
 
  private:
   int Started(int x, int y, TGridCrystal Kind, bool Column) {
-    for (auto& Cells : Form->Map)
+    for (const auto& Cells : Form->Map)
       for (TCellRec& Cell : Cells) {
         const TSprite& S = *Cell.Sprites[Kind];
         if (S.SpriteVisible && S.StartX == x && S.StartY == y) return Column ? S.x : S.y;

@@ -49,13 +49,16 @@ bool SideVisible(const TSideCellRec& Side, TSideCrystal Kind) {
 TLevelDescription Read(TKarvanForm& Form, const TLevel& Level) {
   TLevelDescription D;
   D.Width = static_cast<int>(Form.Map.size());
-  D.Height = D.Width == 0 ? 0 : static_cast<int>(Form.Map[0].size());
+  D.Height = D.Width == 0 ? 0 : static_cast<int>(Form.Map.RowCount());
   D.Codes.assign(static_cast<std::size_t>(D.Width * D.Height), 0);
   for (int x = 0; x < D.Width; ++x)
-    for (int y = 0; y < D.Height && y < static_cast<int>(Form.Map[x].size()); ++y) {
+    for (int y = 0; y < D.Height; ++y) {
+      const TCellRec* Cell =
+          Form.Map.Made(static_cast<std::size_t>(x), static_cast<std::size_t>(y));
+      if (Cell == nullptr) continue;
       std::uint16_t Code = 0;
       for (int Kind = 0; Kind < GridCrystalCount; ++Kind) {
-        const TSprite* S = Form.Map[x][y].Sprites.Made(Kind);
+        const TSprite* S = Cell->Sprites.Made(Kind);
         if (S == nullptr || !S->SpriteVisible) continue;
         Code |= static_cast<std::uint16_t>(1U << Kind);
         if (Kind == gcWallHorz && S->SpriteDir != PosNone)
@@ -69,7 +72,10 @@ TLevelDescription Read(TKarvanForm& Form, const TLevel& Level) {
                                : TPoint{Form.xResurrect, Form.yResurrect};
   for (int sx = 0; sx < static_cast<int>(Form.SideArr.size()); ++sx)
     for (int sy = 0; sy < static_cast<int>(Form.SideArr[sx].size()); ++sy) {
-      const TSideCellRec& Side = Form.SideArr[sx][sy];
+      const TSideCellRec* Made =
+          Form.SideArr.Made(static_cast<std::size_t>(sx), static_cast<std::size_t>(sy));
+      if (Made == nullptr) continue;
+      const TSideCellRec& Side = *Made;
       if (SideVisible(Side, scDiamondSnake))
         D.Fights.push_back({TSideFight::Snake,
                             {sx, sy},

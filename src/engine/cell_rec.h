@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "engine/lazy_grid.h"
 #include "engine/types.h"
 #include "sprites/side_sprite.h"
 #include "sprites/sprite.h"
@@ -86,7 +87,8 @@ struct TSideCellRec {
   TSideFigures Sprites;
 };
 
-using TMap = std::vector<std::vector<TCellRec>>;
-using TSideMap = std::vector<std::vector<TSideCellRec>>;
+// The map, kept screen by screen; the side scenes, one record per screen.
+using TMap = TLazyGrid<TCellRec, 5, 4>;
+using TSideMap = TLazyGrid<TSideCellRec, 1, 1>;
 
 }  // namespace karvan

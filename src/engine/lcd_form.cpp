@@ -453,10 +453,10 @@ void TLCDForm::UnlistReturnable(TSprite& Sprite) {
 
 void TLCDForm::ResetMovingObjects(bool Init) {
   if (!Init) {
-    for (auto& Column : Map)
-      for (TCellRec& Cell : Column)
+    for (std::size_t x = 0; x < Map.size(); ++x)
+      for (std::size_t y = 0; y < Map.RowCount(); ++y)
         for (int Kind = 0; Kind < GridCrystalCount; ++Kind)
-          if (const auto& Sprite = Cell.Sprites[Kind]) Sprite->ResetMovingObject(false);
+          if (const auto& Sprite = Map[x][y].Sprites[Kind]) Sprite->ResetMovingObject(false);
     return;
   }
   // A screen change sends back only figures with a direction, an end mark or a temporary mark
@@ -498,10 +498,11 @@ bool TLCDForm::InWalk(TSprite& Sprite) const {
     const int y = Sprite.y * 4;
     if (!InMapRange(x, y) || !InSideMapRange(x, y)) return false;
     const auto Kind = static_cast<const TSideSprite&>(Sprite).SideSpriteNr;
-    Found = SideArr[Sprite.x][Sprite.y].Sprites.Made(Kind) == &Sprite;
+    const TSideCellRec* Side = SideArr.Made(Sprite.x, Sprite.y);
+    Found = Side != nullptr && Side->Sprites.Made(Kind) == &Sprite;
   } else {
-    Found = InMapRange(Sprite.x, Sprite.y) &&
-            Map[Sprite.x][Sprite.y].Sprites.Made(Sprite.SpriteNr) == &Sprite;
+    const TCellRec* Cell = InMapRange(Sprite.x, Sprite.y) ? Map.Made(Sprite.x, Sprite.y) : nullptr;
+    Found = Cell != nullptr && Cell->Sprites.Made(Sprite.SpriteNr) == &Sprite;
   }
   if (Found) Sprite.FoundInGeneration = GridGenerationCounter + 1;
   return Found;
@@ -521,15 +522,9 @@ void TLCDForm::CollectRetiredLevel() {
 }
 
 void TLCDForm::ClearGrid() {
-  for (auto& Column : Map) {
-    for (TCellRec& Cell : Column) Cell.Sprites.Clear();
-    Column.clear();
-  }
+  Map.ForEachMade([](TCellRec& Cell) { Cell.Sprites.Clear(); });
   Map.clear();
-  for (auto& Column : SideArr) {
-    for (TSideCellRec& Side : Column) Side.Sprites.Clear();
-    Column.clear();
-  }
+  SideArr.ForEachMade([](TSideCellRec& Side) { Side.Sprites.Clear(); });
   SideArr.clear();
   ++GridGenerationCounter;
   ChangeWatch.NoteActivity();

@@ -45,8 +45,8 @@ struct TMaking {
 template <>
 void TCellFigures::Make(int Kind) const {
   if (Owner == nullptr || !Owner->InMapRange(x, y)) return;
-  const auto& Column = Owner->Map[static_cast<std::size_t>(x)];
-  if (&Column[static_cast<std::size_t>(y)].Sprites != this) return;
+  const TCellRec* Cell = Owner->Map.Made(static_cast<std::size_t>(x), static_cast<std::size_t>(y));
+  if (Cell == nullptr || &Cell->Sprites != this) return;
   const TMaking Guard(Making);
   Owner->MakeFigure(static_cast<TGridCrystal>(Kind), x, y);
 }
@@ -54,11 +54,9 @@ void TCellFigures::Make(int Kind) const {
 template <>
 void TSideFigures::Make(int Kind) const {
   if (Owner == nullptr || x < 0 || y < 0) return;
-  const auto sx = static_cast<std::size_t>(x);
-  const auto sy = static_cast<std::size_t>(y);
-  if (sx >= Owner->SideArr.size() || sy >= Owner->SideArr[sx].size() ||
-      &Owner->SideArr[sx][sy].Sprites != this)
-    return;
+  const TSideCellRec* Side =
+      Owner->SideArr.Made(static_cast<std::size_t>(x), static_cast<std::size_t>(y));
+  if (Side == nullptr || &Side->Sprites != this) return;
   const TMaking Guard(Making);
   Owner->MakeSideFigure(static_cast<TSideCrystal>(Kind), x, y);
 }
@@ -109,10 +107,10 @@ TSideCrystals TLCDForm::GetSideCrystals() const {
       SideCrystalsRows == Rows)
     return SideCrystalsFound;
   TSideCrystals Result = 0;
-  for (const auto& Column : SideArr)
-    for (const TSideCellRec& Side : Column)
-      for (int Kind = 0; Kind < SideCrystalCount; ++Kind)
-        if (Side.Sprites.Visible(Kind)) Result |= SideBit(static_cast<TSideCrystal>(Kind));
+  SideArr.ForEachMade([&Result](const TSideCellRec& Side) {
+    for (int Kind = 0; Kind < SideCrystalCount; ++Kind)
+      if (Side.Sprites.Visible(Kind)) Result |= SideBit(static_cast<TSideCrystal>(Kind));
+  });
   SideCrystalsKnown = true;
   SideCrystalsActivities = ChangeWatch.ActivityCount();
   SideCrystalsGeneration = GridGenerationCounter;

@@ -1,5 +1,6 @@
 #include "engine/level.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 
@@ -29,29 +30,17 @@ void TLevel::AddRow(std::string_view s) {
 }
 
 void TLevel::ReserveRows(std::size_t Rows) {
-  ReservedRows = Rows;
-  for (auto& Column : ParentForm.Map) Column.reserve(Rows);
+  ParentForm.Map.ReserveRows(Rows);
+  ParentForm.SideArr.ReserveRows(Rows / 4);
 }
 
 void TLevel::AddRowCodes(const std::vector<std::int64_t>& Codes) {
   TLCDForm& F = ParentForm;
   if (Codes.empty()) return;  // a row that begins with an empty field adds nothing
-  const int y = F.Map.empty() ? 0 : static_cast<int>(F.Map[0].size());
-  const std::size_t OldColumns = F.Map.size();
-  const std::size_t OldSideColumns = F.SideArr.size();
-  const std::size_t OldSideRows = F.SideArr.empty() ? 0 : F.SideArr[0].size();
-
-  if (F.Map.size() < Codes.size()) F.Map.resize(Codes.size());
+  const int y = static_cast<int>(F.Map.RowCount());
   // Rows of unequal length leave cells that no code names (a shorter row, or the earlier cells
   // of a column a longer row adds): they are there all the same, with every figure absent.
-  for (std::size_t cx = 0; cx < F.Map.size(); ++cx) {
-    auto& Column = F.Map[cx];
-    const std::size_t From = cx < OldColumns ? Column.size() : 0;
-    if (From == 0 && ReservedRows > 0) Column.reserve(ReservedRows);
-    Column.resize(static_cast<std::size_t>(y) + 1);
-    for (std::size_t cy = From; cy < Column.size(); ++cy)
-      Column[cy].Sprites.Place(F, static_cast<int>(cx), static_cast<int>(cy));
-  }
+  F.Map.Grow(F, std::max(F.Map.size(), Codes.size()), static_cast<std::size_t>(y) + 1);
   // Only the figures a code makes present are made now; the others when something first asks
   // for them.
   int x = 0;
@@ -67,16 +56,8 @@ void TLevel::AddRowCodes(const std::vector<std::int64_t>& Codes) {
     }
     ++x;
   }
-
-  // The side scenes of the screens the row completed, their figures all absent and made when
-  // first asked for.
-  const std::size_t Columns = F.Map.size() / 5;
-  const std::size_t Rows = F.Map[0].size() / 4;
-  F.SideArr.resize(Columns);
-  for (auto& Column : F.SideArr) Column.resize(Rows);
-  for (std::size_t sx = 0; sx < F.SideArr.size(); ++sx)
-    for (std::size_t sy = sx < OldSideColumns ? OldSideRows : 0; sy < F.SideArr[sx].size(); ++sy)
-      F.SideArr[sx][sy].Sprites.Place(F, static_cast<int>(sx), static_cast<int>(sy));
+  // One side scene per whole screen, its figures all absent and made when first asked for.
+  F.SideArr.Grow(F, F.Map.size() / 5, F.Map.RowCount() / 4);
 }
 
 }  // namespace karvan

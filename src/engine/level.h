@@ -40,16 +40,13 @@ class TLevel {
   void AddRow(std::string_view s);
   // AddRow with the row's codes read already.
   void AddRowCodes(const std::vector<std::int64_t>& Codes);
-  // Room in every column for Rows rows, for a caller that knows how many rows will come: a
-  // column then grows in place instead of moving its cells at every doubling.
+  // Room in the grid for Rows rows, for a caller that knows how many rows will come: the grid
+  // then lays its screens out once instead of at every doubling.
   void ReserveRows(std::size_t Rows);
 
   // Set by the form when it retires the level in the middle of a pass: the grid has then
   // already been taken out of the form and is freed separately.
   bool OwnsGrid = true;
-
- private:
-  std::size_t ReservedRows = 0;
 };
 
 // The cell codes of one level row: comma-separated numbers, up to the first empty field.
