@@ -199,6 +199,27 @@ TEST(CustomLevelLines, OnlyFilesWithAScreenAndAHeroArePlayable) {
                                       "AddRow('0,0,0,0,0');", "AddRow('0,0,0,0,0');"}));
 }
 
+TEST(CustomLevelLines, RowsReadOnceGiveEachLineItsOwnCodes) {
+  const std::vector<std::string> Lines = {"AddRow('17,0,3');", "AddSwitch(1,1,2,2,PosTop);",
+                                          "AddRow(',5');", "AddRow('0x10, 2,,9');",
+                                          "AddRow('1,2,3,4,5,6');');"};
+  const TCustomLevelRows Read = ReadCustomLevelRows(Lines);
+  ASSERT_EQ(Read.RowEnd.size(), Lines.size());
+  for (std::size_t i = 0; i < Lines.size(); ++i) {
+    const auto Row = Read.Row(i);
+    const std::vector<std::int64_t> Expected =
+        i == 1 ? std::vector<std::int64_t>{} : ReadRowCodes(RowText(Lines[i]));
+    EXPECT_EQ(std::vector<std::int64_t>(Row.begin(), Row.end()), Expected) << Lines[i];
+  }
+  EXPECT_EQ(Read.Rows, 3U);  // the row that begins with an empty field adds nothing
+  EXPECT_EQ(Read.Columns, 6U);
+  EXPECT_TRUE(Read.Hero);
+  EXPECT_FALSE(ReadCustomLevelRows({"AddRow('1,2,3');"}).Hero);
+  // A code of 2048 and more counts as a hero, as it always did; a negative one does not.
+  EXPECT_TRUE(ReadCustomLevelRows({"AddRow('2048');"}).Hero);
+  EXPECT_FALSE(ReadCustomLevelRows({"AddRow('-16');"}).Hero);
+}
+
 TEST(CustomLevelLines, BytesAreSplitAtAnyLineEndAndDecodedByTheirByteOrderMark) {
   using Lines = std::vector<std::string>;
   EXPECT_EQ(LevelFileLinesFromBytes("a\r\nb\rc\nd"), (Lines{"a", "b", "c", "d"}));

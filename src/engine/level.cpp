@@ -34,7 +34,7 @@ void TLevel::ReserveRows(std::size_t Rows) {
   ParentForm.SideArr.ReserveRows(Rows / 4);
 }
 
-void TLevel::AddRowCodes(const std::vector<std::int64_t>& Codes) {
+void TLevel::AddRowCodes(std::span<const std::int64_t> Codes) {
   TLCDForm& F = ParentForm;
   if (Codes.empty()) return;  // a row that begins with an empty field adds nothing
   const int y = static_cast<int>(F.Map.RowCount());

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -39,7 +40,7 @@ class TLevel {
   // Appends one map row of comma-separated cell codes below the existing rows.
   void AddRow(std::string_view s);
   // AddRow with the row's codes read already.
-  void AddRowCodes(const std::vector<std::int64_t>& Codes);
+  void AddRowCodes(std::span<const std::int64_t> Codes);
   // Room in the grid for Rows rows, for a caller that knows how many rows will come: the grid
   // then lays its screens out once instead of at every doubling.
   void ReserveRows(std::size_t Rows);
@@ -51,6 +52,8 @@ class TLevel {
 
 // The cell codes of one level row: comma-separated numbers, up to the first empty field.
 std::vector<std::int64_t> ReadRowCodes(std::string_view s);
+// The same codes, appended to Codes.
+void AppendRowCodes(std::string_view s, std::vector<std::int64_t>& Codes);
 
 // Builds a level and reads its rows.
 template <class TLevelClass, class... TArgs>

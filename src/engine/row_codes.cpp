@@ -20,12 +20,10 @@ std::string_view TrimBlanks(std::string_view S) {
 
 }  // namespace
 
-std::vector<std::int64_t> ReadRowCodes(std::string_view s) {
+void AppendRowCodes(std::string_view s, std::vector<std::int64_t>& Codes) {
   // One walk over the row: asking for the n-th field each time would read the row from its
   // start for every cell, and a file of one row of a few megabytes would never load. The
   // fields end at the first empty one, as the n-th field of an empty or used-up rest is empty.
-  std::vector<std::int64_t> Codes;
-  Codes.reserve(static_cast<std::size_t>(std::count(s.begin(), s.end(), ',')) + 1);
   std::string_view Rest = s;
   for (;;) {
     const std::size_t Comma = Rest.find(',');
@@ -35,6 +33,12 @@ std::vector<std::int64_t> ReadRowCodes(std::string_view s) {
     if (Comma == std::string_view::npos) break;
     Rest.remove_prefix(Comma + 1);
   }
+}
+
+std::vector<std::int64_t> ReadRowCodes(std::string_view s) {
+  std::vector<std::int64_t> Codes;
+  Codes.reserve(static_cast<std::size_t>(std::count(s.begin(), s.end(), ',')) + 1);
+  AppendRowCodes(s, Codes);
   return Codes;
 }
 

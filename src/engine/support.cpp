@@ -1,5 +1,6 @@
 #include "engine/support.h"
 
+#include <array>
 #include <cerrno>
 #include <filesystem>
 #include <limits>
@@ -96,7 +97,12 @@ int HexValue(char C) {
 // character, or where the next digit would overflow, the digits read so far are answered
 // without the sign. Spaces anywhere are ignored; the text counts up to 255 characters.
 int StrToIntLoose(std::string_view S) {
-  const std::string Text = RemoveSpaces(S.substr(0, 255));
+  // The text without its spaces, on the stack: a level file reads one number per cell.
+  std::array<char, 255> Kept{};
+  std::size_t KeptSize = 0;
+  for (char C : S.substr(0, Kept.size()))
+    if (C != ' ') Kept[KeptSize++] = C;
+  const std::string_view Text(Kept.data(), KeptSize);
   std::size_t i = 0;
   bool Negative = false;
   if (i < Text.size() && (Text[i] == '-' || Text[i] == '+')) {

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <span>
 #include <vector>
 
 #include "engine/level.h"
@@ -146,8 +147,8 @@ namespace {
 // first occurrence of what is left can only end at the character just kept, and the kept text
 // stays linear in the line's length where erasing from a copy was quadratic. Only Sub's last
 // character can complete an occurrence: the text up to the next one is kept in one piece.
-std::string RemoveEvery(std::string_view Line, std::string_view Sub) {
-  std::string Kept;
+void RemoveEvery(std::string_view Line, std::string_view Sub, std::string& Kept) {
+  Kept.clear();
   Kept.reserve(Line.size());
   while (!Line.empty()) {
     const std::size_t Last = Line.find(Sub.back());
@@ -160,13 +161,22 @@ std::string RemoveEvery(std::string_view Line, std::string_view Sub) {
     if (Kept.size() >= Sub.size() && std::string_view(Kept).substr(Kept.size() - Sub.size()) == Sub)
       Kept.resize(Kept.size() - Sub.size());
   }
-  return Kept;
+}
+
+// RowText into Text, with Scratch for the text between the two removals; a file of many rows
+// reuses both.
+void RowTextInto(std::string_view Line, std::string& Text, std::string& Scratch) {
+  RemoveEvery(Line, "AddRow('", Scratch);
+  RemoveEvery(Scratch, "');", Text);
 }
 
 }  // namespace
 
 std::string RowText(std::string_view Line) {
-  return RemoveEvery(RemoveEvery(Line, "AddRow('"), "');");
+  std::string Text;
+  std::string Scratch;
+  RowTextInto(Line, Text, Scratch);
+  return Text;
 }
 
 TSwitchLine ReadSwitchLine(std::string_view Line) {
@@ -179,41 +189,61 @@ TSwitchLine ReadSwitchLine(std::string_view Line) {
   return Result;
 }
 
+TCustomLevelRows ReadCustomLevelRows(const std::vector<std::string>& Lines) {
+  TCustomLevelRows Read;
+  Read.RowEnd.reserve(Lines.size());
+  std::string Text;
+  std::string Scratch;
+  for (const std::string& Line : Lines) {
+    if (!StartsWithText(Line, "AddSwitch(", -1)) {
+      const std::size_t Begin = Read.Codes.size();
+      RowTextInto(Line, Text, Scratch);
+      AppendRowCodes(Text, Read.Codes);
+      const std::size_t Count = Read.Codes.size() - Begin;
+      if (Count > 0) {  // a row that begins with an empty field adds nothing
+        ++Read.Rows;
+        Read.Columns = std::max(Read.Columns, Count);
+      }
+    }
+    Read.RowEnd.push_back(Read.Codes.size());
+  }
+  for (std::int64_t Code : Read.Codes)
+    if (Code >= 2048 || (Code >= 0 && (Code & (1 << gcHero)) != 0)) Read.Hero = true;
+  return Read;
+}
+
+std::span<const std::int64_t> TCustomLevelRows::Row(std::size_t Line) const {
+  const std::size_t Begin = Line == 0 ? 0 : RowEnd[Line - 1];
+  return std::span<const std::int64_t>(Codes).subspan(Begin, RowEnd[Line] - Begin);
+}
+
+bool IsPlayableCustomLevel(const std::vector<std::string>& Lines, const TCustomLevelRows& Read) {
+  if (Lines.empty() || !StartsWithText(Lines[0], "AddRow('", -1)) return false;
+  return Read.Rows >= 4 && Read.Columns >= 5 && Read.Rows * Read.Columns <= MaxCustomLevelCells &&
+         Read.Hero;
+}
+
 bool IsPlayableCustomLevel(const std::vector<std::string>& Lines) {
   if (Lines.empty() || !StartsWithText(Lines[0], "AddRow('", -1)) return false;
-  std::size_t Rows = 0;
-  std::size_t Columns = 0;
-  bool Hero = false;
-  for (const std::string& Line : Lines) {
-    if (StartsWithText(Line, "AddSwitch(", -1)) continue;
-    const std::vector<std::int64_t> Codes = ReadRowCodes(RowText(Line));
-    if (Codes.empty()) continue;  // a row that begins with an empty field adds nothing
-    ++Rows;
-    Columns = std::max(Columns, Codes.size());
-    for (std::int64_t Code : Codes)
-      if (Code >= 2048 || (Code >= 0 && (Code & (1 << gcHero)) != 0)) Hero = true;
-  }
-  return Rows >= 4 && Columns >= 5 && Rows * Columns <= MaxCustomLevelCells && Hero;
+  return IsPlayableCustomLevel(Lines, ReadCustomLevelRows(Lines));
 }
 
 void TKarvanForm::BuildCustomLevel(const std::vector<std::string>& Lines) {
+  BuildCustomLevel(Lines, ReadCustomLevelRows(Lines));
+}
+
+void TKarvanForm::BuildCustomLevel(const std::vector<std::string>& Lines,
+                                   const TCustomLevelRows& Read) {
   auto NewLevel = MakeLevel<TCustomLevel>(*this, -1);
-  // The rows are read first so that the columns can be made as tall as the map at once: the
-  // file was checked, so the map holds no more cells than a level may have.
-  std::vector<std::vector<std::int64_t>> Rows(Lines.size());
-  std::size_t RowCount = 0;
-  for (std::size_t i = 0; i < Lines.size(); ++i)
-    if (!StartsWithText(Lines[i], "AddSwitch(", -1)) {
-      Rows[i] = ReadRowCodes(RowText(Lines[i]));
-      if (!Rows[i].empty()) ++RowCount;
-    }
-  NewLevel->ReserveRows(RowCount);
+  // The file was checked, so the map holds no more cells than a level may have: the grid is
+  // laid out for all its rows at once.
+  NewLevel->ReserveRows(Read.Rows);
   for (std::size_t i = 0; i < Lines.size(); ++i) {
     if (StartsWithText(Lines[i], "AddSwitch(", -1)) {
       const TSwitchLine S = ReadSwitchLine(Lines[i]);
       AddSwitch(S.xSwitch, S.ySwitch, S.xPlatForm, S.yPlatForm, S.Dir);
     } else {
-      NewLevel->AddRowCodes(Rows[i]);
+      NewLevel->AddRowCodes(Read.Row(i));
     }
   }
   SetLevel(std::move(NewLevel));
@@ -245,7 +275,10 @@ bool TKarvanForm::LoadLevelFile(const std::string& Path, bool ReportMissing) {
 
 bool TKarvanForm::LoadLevelLines(const std::vector<std::string>& Lines, const std::string& Name) {
   if (!GameRunning) FreeLevel();
-  if (!IsPlayableCustomLevel(Lines)) {
+  // The rows are read once, for the check and for building the level.
+  const bool RowStatement = !Lines.empty() && StartsWithText(Lines[0], "AddRow('", -1);
+  const TCustomLevelRows Read = RowStatement ? ReadCustomLevelRows(Lines) : TCustomLevelRows{};
+  if (!IsPlayableCustomLevel(Lines, Read)) {
     GetPlatform().ShowMessage(Name + " is not a valid Karvan Mirk File.");
     return false;
   }
@@ -253,7 +286,7 @@ bool TKarvanForm::LoadLevelLines(const std::vector<std::string>& Lines, const st
     PendingCustomLines = Lines;
     CustomLevelPending = true;
   } else {
-    BuildCustomLevel(Lines);
+    BuildCustomLevel(Lines, Read);
   }
   return true;
 }

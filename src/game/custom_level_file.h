@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -40,6 +41,24 @@ inline constexpr std::uintmax_t MaxCustomLevelFileBytes = 4 << 20;
 // map must hold at least one screen (5 columns, 4 rows), at most MaxCustomLevelCells cells
 // (rows times the longest row) and a hero cell.
 bool IsPlayableCustomLevel(const std::vector<std::string>& Lines);
+
+// The rows of a level file read once: the codes of every row, one row after the other, and
+// what the check asks of them.
+struct TCustomLevelRows {
+  std::vector<std::int64_t> Codes;
+  // Per line, where its codes end in Codes; a switch line, or a row that begins with an empty
+  // field, has none.
+  std::vector<std::size_t> RowEnd;
+  // Rows with codes, the longest row's codes, and whether a code holds the hero.
+  std::size_t Rows = 0;
+  std::size_t Columns = 0;
+  bool Hero = false;
+  // The codes of line Line.
+  std::span<const std::int64_t> Row(std::size_t Line) const;
+};
+TCustomLevelRows ReadCustomLevelRows(const std::vector<std::string>& Lines);
+// IsPlayableCustomLevel with the rows of the lines read already.
+bool IsPlayableCustomLevel(const std::vector<std::string>& Lines, const TCustomLevelRows& Read);
 
 // The row text of a row line: every "AddRow('" and then every "');" removed.
 std::string RowText(std::string_view Line);

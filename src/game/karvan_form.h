@@ -15,6 +15,7 @@
 namespace karvan {
 
 class TCustomLevel;
+struct TCustomLevelRows;
 
 // A switch cell and the platform it drives.
 struct TSwitchRec {
@@ -123,6 +124,7 @@ class TKarvanForm : public TLCDForm {
   void StartPendingLevel();
   // Builds the custom level of a checked file's lines into the form.
   void BuildCustomLevel(const std::vector<std::string>& Lines);
+  void BuildCustomLevel(const std::vector<std::string>& Lines, const TCustomLevelRows& Read);
   // Whether the game loop's inner passes run (a level is being played).
   bool GameRunning = false;
 };
