@@ -20,7 +20,8 @@ class TLCDForm;
 // time anything asks for it: until then nothing has changed it, so it is exactly the figure its
 // factory makes, absent. A level file of the largest size names twenty thousand cells and a
 // thousand side scenes, nearly all of whose figures nothing ever looks at; the level is read and
-// built without making them, and a record that made none holds no storage for them either.
+// built without making them. The room for the figures is part of the record, which the grid
+// makes with the rest of its screen.
 template <class TFigure, std::size_t Count>
 class TFigureSlots {
  public:
@@ -31,24 +32,22 @@ class TFigureSlots {
     return Figure;
   }
   // The figure of a kind if it was made already; one not made is absent.
-  TFigure* Made(int Kind) const {
-    return Slots ? (*Slots)[static_cast<std::size_t>(Kind)].get() : nullptr;
-  }
-  // Whether any figure was made (or a factory filled a slot).
-  bool AnyMade() const { return Slots != nullptr; }
+  TFigure* Made(int Kind) const { return Slots[static_cast<std::size_t>(Kind)].get(); }
+  // Whether any figure was made (or a factory was handed a slot).
+  bool AnyMade() const { return Any; }
   bool Visible(int Kind) const {
     const TFigure* Figure = Made(Kind);
     return Figure != nullptr && Figure->SpriteVisible;
   }
   // The slot itself, for the factory that fills it.
   std::unique_ptr<TFigure>& Slot(int Kind) const {
-    if (!Slots) Slots = std::make_unique<std::array<std::unique_ptr<TFigure>, Count>>();
-    return (*Slots)[static_cast<std::size_t>(Kind)];
+    Any = true;
+    return Slots[static_cast<std::size_t>(Kind)];
   }
   // Frees the figures made, kind by kind.
   void Clear() {
-    if (Slots)
-      for (auto& Figure : *Slots) Figure.reset();
+    if (Any)
+      for (auto& Figure : Slots) Figure.reset();
   }
   // The form and the place (map cell, or side scene of a screen) whose factory makes the
   // figures; a record without one makes none.
@@ -63,7 +62,8 @@ class TFigureSlots {
   void Make(int Kind) const;
 
   // Making a figure changes nothing anyone can see, so const access may make one.
-  mutable std::unique_ptr<std::array<std::unique_ptr<TFigure>, Count>> Slots;
+  mutable std::array<std::unique_ptr<TFigure>, Count> Slots;
+  mutable bool Any = false;
   TLCDForm* Owner = nullptr;
   int x = 0;
   int y = 0;

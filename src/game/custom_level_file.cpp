@@ -94,29 +94,27 @@ std::string FromUtf16(std::string_view Bytes, bool BigEndian) {
 }  // namespace
 
 std::vector<std::string> LevelFileLinesFromBytes(std::string_view Bytes) {
-  std::string Text;
+  std::string Decoded;
+  std::string_view Text = Bytes;
   if (Bytes.rfind("\xEF\xBB\xBF", 0) == 0)
-    Text = FromUtf8(Bytes.substr(3));
+    Text = Decoded = FromUtf8(Bytes.substr(3));
   else if (Bytes.rfind("\xFF\xFE", 0) == 0)
-    Text = FromUtf16(Bytes.substr(2), false);
+    Text = Decoded = FromUtf16(Bytes.substr(2), false);
   else if (Bytes.rfind("\xFE\xFF", 0) == 0)
-    Text = FromUtf16(Bytes.substr(2), true);
-  else
-    Text = Bytes;
+    Text = Decoded = FromUtf16(Bytes.substr(2), true);
 
+  // A line end ends a line, empty or not; the text after the last one is a line unless empty.
   std::vector<std::string> Lines;
-  std::string Line;
-  for (std::size_t i = 0; i < Text.size(); ++i) {
-    const char C = Text[i];
-    if (C == '\r' || C == '\n') {
-      Lines.push_back(std::move(Line));
-      Line.clear();
-      if (C == '\r' && i + 1 < Text.size() && Text[i + 1] == '\n') ++i;
-    } else {
-      Line.push_back(C);
+  while (!Text.empty()) {
+    const std::size_t End = Text.find_first_of("\r\n");
+    if (End == std::string_view::npos) {
+      Lines.emplace_back(Text);
+      break;
     }
+    Lines.emplace_back(Text.substr(0, End));
+    const bool CrLf = Text[End] == '\r' && End + 1 < Text.size() && Text[End + 1] == '\n';
+    Text.remove_prefix(End + (CrLf ? 2 : 1));
   }
-  if (!Line.empty()) Lines.push_back(std::move(Line));
   return Lines;
 }
 
