@@ -166,17 +166,20 @@ class TLazyGrid {
   }
 
   TRec& At(std::size_t x, std::size_t y) const {
+    const std::unique_ptr<TBlock>& Block = Blocks[BlockIndex(x, y)];
+    return (Block ? *Block : MakeBlock(x, y)).Recs[InBlock(x, y)];
+  }
+  // Kept out of line: the game asks for cells in every pass, and makes a block once.
+  [[gnu::noinline]] TBlock& MakeBlock(std::size_t x, std::size_t y) const {
     std::unique_ptr<TBlock>& Block = Blocks[BlockIndex(x, y)];
-    if (!Block) {
-      Block = std::make_unique<TBlock>();
-      const std::size_t x0 = x / Width * Width;
-      const std::size_t y0 = y / Height * Height;
-      for (std::size_t i = 0; i < Width; ++i)
-        for (std::size_t j = 0; j < Height; ++j)
-          Block->Recs[i * Height + j].Sprites.Place(*Owner, static_cast<int>(x0 + i),
-                                                    static_cast<int>(y0 + j));
-    }
-    return Block->Recs[InBlock(x, y)];
+    Block = std::make_unique<TBlock>();
+    const std::size_t x0 = x / Width * Width;
+    const std::size_t y0 = y / Height * Height;
+    for (std::size_t i = 0; i < Width; ++i)
+      for (std::size_t j = 0; j < Height; ++j)
+        Block->Recs[i * Height + j].Sprites.Place(*Owner, static_cast<int>(x0 + i),
+                                                  static_cast<int>(y0 + j));
+    return *Block;
   }
 
   TLCDForm* Owner = nullptr;

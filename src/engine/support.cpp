@@ -98,7 +98,7 @@ int HexValue(char C) {
 // without the sign. Spaces anywhere are ignored; the text counts up to 255 characters.
 int StrToIntLoose(std::string_view S) {
   // The text without its spaces, on the stack: a level file reads one number per cell.
-  std::array<char, 255> Kept{};
+  std::array<char, 255> Kept;  // only the first KeptSize characters are read
   std::size_t KeptSize = 0;
   for (char C : S.substr(0, Kept.size()))
     if (C != ' ') Kept[KeptSize++] = C;
