@@ -1,9 +1,10 @@
 // The records of a level grid (map cells, or side scenes of screens), read column by column as
-// Grid[x][y]. A level file of the largest size names twenty thousand cells, nearly all of them
-// empty wall-less floor nothing ever looks at; the grid therefore keeps its records in blocks of
-// Width x Height (a screen, for the map) and makes a block the first time one of its records is
-// asked for. Reading and building a level then costs what its rows name, not its area, and a
-// record once made never moves: figures and the grid's own checks may keep its address.
+// Grid[x][y]. A level file of the largest size names twenty thousand cells, and one long row
+// widens every row: most of such a map can be screens nothing is in and nothing ever looks at.
+// The grid therefore keeps its records in blocks of Width x Height (a screen, for the map) and
+// makes a block the first time one of its records is asked for. Reading and building a level then
+// costs what its rows name, not its area, and a record once made never moves: figures and the
+// grid's own checks may keep its address.
 #pragma once
 
 #include <algorithm>

@@ -73,14 +73,6 @@ void ReadSetting(std::string_view, std::string_view, std::string& Value) {
 
 void WriteSetting(std::string_view, std::string_view) {}
 
-std::string RemoveSpaces(std::string_view S) {
-  std::string Result;
-  Result.reserve(S.size());
-  for (char C : S)
-    if (C != ' ') Result.push_back(C);
-  return Result;
-}
-
 namespace {
 
 int HexValue(char C) {

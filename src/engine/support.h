@@ -51,7 +51,6 @@ void WriteSetting(std::string_view Name, std::string_view Value);
 
 // Reads the number at the start of S; never fails (see the definition for the rules).
 int StrToIntLoose(std::string_view S);
-std::string RemoveSpaces(std::string_view S);
 void IntToStrPad(int Width, std::string& Text, std::int64_t Value);
 
 // The N-th field (from 1) of S cut at Sep (found without regard to letter case); empty for
