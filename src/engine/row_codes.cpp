@@ -10,16 +10,6 @@
 
 namespace karvan {
 
-namespace {
-
-std::string_view TrimBlanks(std::string_view S) {
-  while (!S.empty() && static_cast<unsigned char>(S.front()) <= ' ') S.remove_prefix(1);
-  while (!S.empty() && static_cast<unsigned char>(S.back()) <= ' ') S.remove_suffix(1);
-  return S;
-}
-
-}  // namespace
-
 void AppendRowCodes(std::string_view s, std::vector<std::int64_t>& Codes) {
   // One walk over the row: asking for the n-th field each time would read the row from its
   // start for every cell, and a file of one row of a few megabytes would never load. The

@@ -64,6 +64,9 @@ std::string CopyFrom(std::string_view S, int From);
 // parts; Count = -1 compares as many characters as Prefix has.
 bool StartsWithText(std::string_view S, std::string_view Prefix, int Count);
 
+// S without the blanks (spaces and control characters) at both ends.
+std::string_view TrimBlanks(std::string_view S);
+
 // S without the first (or, with All, every) occurrence of Sub.
 std::string RemoveText(std::string_view S, std::string_view Sub, bool All);
 
