@@ -87,7 +87,8 @@ void BM_Pass(benchmark::State& State) {
   }
   State.SetLabel("level " + std::to_string(State.range(0)) + ", " +
                  std::to_string(Game.Form->Map.size()) + " x " +
-                 std::to_string(Game.Form->Map.empty() ? 0 : Game.Form->Map[0].size()));
+                 std::to_string(Game.Form->Map.empty() ? 0 : Game.Form->Map[0].size()) +
+                 ", acting " + std::to_string(Game.Form->ActingCount()));
 }
 BENCHMARK(BM_Pass)->DenseRange(1, 24)->Unit(benchmark::kMicrosecond);
 
